@@ -1,0 +1,17 @@
+#include "core/orvl_mod.h"
+#include "platform/form.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvalis"));
+    // The main window hides while a screen is open: the program ends only
+    // where it says so, never because no window is showing.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Main();
+    const int rc = app.exec();
+    platform::Form::UnloadAll();
+    return rc;
+}

@@ -1,0 +1,120 @@
+#include "platform/modal.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace platform {
+
+namespace {
+
+ModalAnswerer& modalAnswerer()
+{
+    static ModalAnswerer answerer;
+    return answerer;
+}
+
+MsgBoxAnswerer& msgBoxAnswerer()
+{
+    static MsgBoxAnswerer answerer;
+    return answerer;
+}
+
+// Ends the modal loop when its window is hidden (closing, unloading, Hide).
+class HideWatcher : public QObject {
+public:
+    HideWatcher(QWidget* w, QEventLoop* loop) : QObject(w), loop_(loop) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide)
+            loop_->quit();
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+
+} // namespace
+
+void runModal(QWidget* window, QWidget* owner)
+{
+    if (!window)
+        return;
+    QPointer<QWidget> guard(window);
+    if (owner && window->parentWidget() != owner) {
+        const QRect g = window->geometry();
+        window->setParent(owner, window->windowFlags() | Qt::Window);
+        window->setGeometry(g);
+    }
+    window->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    new HideWatcher(window, &loop);
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    window->show();
+    if (modalAnswerer()) {
+        QTimer::singleShot(0, &loop, [guard] {
+            if (guard && modalAnswerer())
+                modalAnswerer()(guard.data());
+        });
+    }
+    if (guard && guard->isVisible())
+        loop.exec(QEventLoop::DialogExec);
+}
+
+void setModalAnswerer(ModalAnswerer answerer)
+{
+    modalAnswerer() = std::move(answerer);
+}
+
+int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title)
+{
+    if (msgBoxAnswerer())
+        return msgBoxAnswerer()({prompt, style, title});
+
+    QMessageBox box(owner);
+    box.setText(prompt);
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    switch (style & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct Choice { QMessageBox::StandardButton button; int result; };
+    QList<Choice> choices;
+    switch (style & 0x7) {
+    case vbOKCancel: choices = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+    case vbAbortRetryIgnore: choices = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}}; break;
+    case vbYesNoCancel: choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}}; break;
+    case vbYesNo: choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
+    case vbRetryCancel: choices = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
+    default: choices = {{QMessageBox::Ok, vbOK}}; break;
+    }
+    QMessageBox::StandardButtons buttons;
+    for (const Choice& c : choices)
+        buttons |= c.button;
+    box.setStandardButtons(buttons);
+    const int clicked = box.exec();
+    for (const Choice& c : choices)
+        if (c.button == clicked)
+            return c.result;
+    // Closed by Escape or the close box: the platform answered Cancel where
+    // there was one, else the only button.
+    for (const Choice& c : choices)
+        if (c.result == vbCancel)
+            return vbCancel;
+    return choices.first().result;
+}
+
+void setMsgBoxAnswerer(MsgBoxAnswerer answerer)
+{
+    msgBoxAnswerer() = std::move(answerer);
+}
+
+} // namespace platform

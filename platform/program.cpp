@@ -1,0 +1,48 @@
+#include "platform/program.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+namespace {
+std::function<void()>& endHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+QString& folderOverride()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+void endProgram()
+{
+    if (endHook()) {
+        endHook()();
+        return;
+    }
+    // exit() leaves the event loop without sending close events, so no
+    // screen runs its way back to the main window on the way out.
+    QCoreApplication::exit(0);
+}
+
+void setEndProgramHook(std::function<void()> hook)
+{
+    endHook() = std::move(hook);
+}
+
+QString programFolder()
+{
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    return QCoreApplication::applicationDirPath();
+}
+
+void setProgramFolder(const QString& folder)
+{
+    folderOverride() = folder;
+}
+
+} // namespace platform

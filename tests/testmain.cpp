@@ -1,0 +1,40 @@
+// Runs every registered test class of this program in turn. Arguments are
+// handed to each class, so "-functions", a function name or "-v2" work as
+// with any Qt Test program; "-class NAME" picks one class.
+#include "testsupport.h"
+#include "platform/form.h"
+#include <QApplication>
+#include <memory>
+
+std::vector<testing::Registration>& testing::registry()
+{
+    static std::vector<Registration> all;
+    return all;
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QStringList args = app.arguments();
+    QString only;
+    if (int at = args.indexOf(QStringLiteral("-class")); at >= 0 && at + 1 < args.size()) {
+        only = args.at(at + 1);
+        args.remove(at, 2);
+    }
+
+    int failed = 0;
+    for (const auto& reg : testing::registry()) {
+        if (!only.isEmpty() && only != QLatin1String(reg.name))
+            continue;
+        QLocale::setDefault(QLocale::c());
+        std::unique_ptr<QObject> test(reg.make());
+        failed += QTest::qExec(test.get(), args);
+        platform::Form::UnloadAll();
+    }
+    QLocale::setDefault(QLocale::c());
+    return failed == 0 ? 0 : 1;
+}

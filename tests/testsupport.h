@@ -1,0 +1,36 @@
+#pragma once
+// Shared by every test program: registration of test classes, so one
+// program per folder runs them all, and small helpers for driving forms.
+#include <QObject>
+#include <QLocale>
+#include <QtTest>
+#include <functional>
+#include <vector>
+
+namespace testing {
+
+struct Registration {
+    const char* name;
+    std::function<QObject*()> make;
+};
+
+std::vector<Registration>& registry();
+
+struct Registrar {
+    Registrar(const char* name, std::function<QObject*()> make)
+    {
+        registry().push_back({name, std::move(make)});
+    }
+};
+
+// Sets the locale that number text follows for the rest of the test
+// ("C" or "de_DE").
+inline void useLocale(const char* name)
+{
+    QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+}
+
+} // namespace testing
+
+#define ORVALIS_TEST(Class) \
+    static testing::Registrar registrar_##Class(#Class, [] { return new Class; });
