@@ -21,7 +21,7 @@ QStringList buildNames()
     const char* icons[] = {"iconAccelleration", "iconAngles", "iconArea", "iconBits", "iconDensity",
                            "iconFuel", "iconImperial", "iconLight", "iconMassFlow", "iconPower",
                            "iconPressure", "iconTime", "iconViscosity", "iconVolumeFlow", "iconWork",
-                           "iconLength"};
+                           "iconLength", "iconProgram"};
     for (const char* i : icons)
         names << QLatin1String(i);
     return names;
