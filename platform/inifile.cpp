@@ -1,0 +1,364 @@
+#include "platform/inifile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+// One line of the file as it stands: its bytes and its ending ("\n",
+// "\r\n" or nothing for a last line without one).
+struct RawLine {
+    QByteArray bytes;
+    QByteArray eol;
+};
+
+std::vector<RawLine> splitLines(const QByteArray& content)
+{
+    std::vector<RawLine> lines;
+    qsizetype start = 0;
+    while (start < content.size()) {
+        const qsizetype lf = content.indexOf('\n', start);
+        if (lf < 0) {
+            lines.push_back({content.mid(start), QByteArray()});
+            break;
+        }
+        qsizetype end = lf;
+        if (end > start && content.at(end - 1) == '\r')
+            --end;
+        lines.push_back({content.mid(start, end - start), content.mid(end, lf + 1 - end)});
+        start = lf + 1;
+    }
+    return lines;
+}
+
+QByteArray joinLines(const std::vector<RawLine>& lines)
+{
+    QByteArray out;
+    for (const RawLine& line : lines)
+        out += line.bytes + line.eol;
+    return out;
+}
+
+// Windows-1252 for 0x80 to 0x9F; the five bytes it leaves undefined keep
+// their own code point. Every other byte is its Latin-1 code point.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeCp1252(const QByteArray& bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += (b >= 0x80 && b <= 0x9F) ? QChar(Cp1252High[b - 0x80]) : QChar(char16_t(b));
+    }
+    return out;
+}
+
+QString decodeLine(const QByteArray& bytes)
+{
+    // Stateless: a sequence cut off at the end of the line is an error, not
+    // something held back for a next call. ConvertInitialBom: a U+FEFF at
+    // the start of a line is kept (the file's own mark is taken off before).
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return decodeCp1252(bytes);
+    return text;
+}
+
+bool isBlank(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\v' || u == u'\f';
+}
+
+// Without the ASCII blanks around it. QString::trimmed would also take
+// Unicode spaces such as U+00A0, which the platform kept.
+QString trimBlanks(const QString& s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlank(s.at(begin)))
+        ++begin;
+    while (end > begin && isBlank(s.at(end - 1)))
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+char16_t asciiLower(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a.at(i).unicode()) != asciiLower(b.at(i).unicode()))
+            return false;
+    }
+    return true;
+}
+
+// What a line is, once decoded.
+struct Line {
+    enum Kind { Other, Section, Key };
+    Kind kind = Other;
+    QString name;  // section or key name, without blanks around it
+    QString value; // a key's value, without blanks around it
+};
+
+Line classify(const RawLine& raw, bool first)
+{
+    QByteArray bytes = raw.bytes;
+    if (first && bytes.startsWith(Utf8Bom))
+        bytes.remove(0, Utf8Bom.size());
+    const QString text = trimBlanks(decodeLine(bytes));
+    Line line;
+    if (text.isEmpty() || text.startsWith(u';'))
+        return line;
+    if (text.startsWith(u'[')) {
+        const qsizetype close = text.indexOf(u']');
+        if (close > 0) {
+            line.kind = Line::Section;
+            line.name = trimBlanks(text.mid(1, close - 1));
+        }
+        return line;
+    }
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq < 0)
+        return line;
+    line.name = trimBlanks(text.left(eq));
+    if (line.name.isEmpty())
+        return line;
+    line.kind = Line::Key;
+    line.value = trimBlanks(text.mid(eq + 1));
+    return line;
+}
+
+// Where a key stands in the file: the line of its section's header (-1 when
+// the section is missing), the line of the key (-1 when missing) and the
+// line after which a new key of the section goes.
+struct Place {
+    qsizetype section = -1;
+    qsizetype key = -1;
+    qsizetype lastOfSection = -1;
+    QString value;
+};
+
+Place locate(const std::vector<RawLine>& raw, const QString& section, const QString& key)
+{
+    Place place;
+    bool inSection = false;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const Line line = classify(raw[i], i == 0);
+        if (line.kind == Line::Section) {
+            if (inSection)
+                break; // the end of the first section of that name
+            if (sameName(line.name, section)) {
+                inSection = true;
+                place.section = place.lastOfSection = qsizetype(i);
+            }
+        } else if (inSection && line.kind == Line::Key) {
+            place.lastOfSection = qsizetype(i);
+            if (place.key < 0 && sameName(line.name, key)) {
+                place.key = qsizetype(i);
+                place.value = line.value;
+            }
+        }
+    }
+    return place;
+}
+
+bool validName(const QString& name)
+{
+    const QString trimmed = trimBlanks(name);
+    if (trimmed.isEmpty())
+        return false;
+    for (const QChar c : trimmed) {
+        if (c == u'\r' || c == u'\n' || c == u'\0')
+            return false;
+    }
+    return true;
+}
+
+// The value as one line: CR, LF and NUL become blanks.
+QString oneLine(const QString& value)
+{
+    QString out = value;
+    for (QChar& c : out) {
+        if (c == u'\r' || c == u'\n' || c == u'\0')
+            c = u' ';
+    }
+    return out;
+}
+
+// The file's line ending: that of its first line that has one; LF for a
+// file without any.
+QByteArray fileEol(const std::vector<RawLine>& lines)
+{
+    for (const RawLine& line : lines) {
+        if (!line.eol.isEmpty())
+            return line.eol;
+    }
+    return QByteArrayLiteral("\n");
+}
+
+bool isBlankLine(const RawLine& line)
+{
+    for (const char c : line.bytes) {
+        if (!isBlank(QChar(char16_t(static_cast<unsigned char>(c)))))
+            return false;
+    }
+    return true;
+}
+
+// Reads a regular file of at most IniMaxFileSize bytes.
+std::optional<QByteArray> readRegularFile(const QFileInfo& info)
+{
+    if (!info.isFile() || info.size() > IniMaxFileSize)
+        return std::nullopt;
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray content = file.read(IniMaxFileSize + 1);
+    if (content.size() > IniMaxFileSize || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
+
+} // namespace
+
+bool isValidIniSection(const QString& section)
+{
+    return validName(section) && !section.contains(u']');
+}
+
+bool isValidIniKey(const QString& key)
+{
+    if (!validName(key) || key.contains(u'='))
+        return false;
+    const QString trimmed = trimBlanks(key);
+    return !trimmed.startsWith(u';') && !trimmed.startsWith(u'[');
+}
+
+QString iniLookup(const QByteArray& content, const QString& section, const QString& key,
+                  const QString& defaultValue)
+{
+    const QString sectionName = trimBlanks(section);
+    const QString keyName = trimBlanks(key);
+    if (sectionName.isEmpty() || keyName.isEmpty())
+        return defaultValue;
+    const Place place = locate(splitLines(content), sectionName, keyName);
+    if (place.key < 0)
+        return defaultValue;
+    QString value = place.value;
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        value = value.mid(1, value.size() - 2);
+    if (value.size() > IniMaxValueLength) {
+        qsizetype length = IniMaxValueLength;
+        if (value.at(length - 1).isHighSurrogate() && value.at(length).isLowSurrogate())
+            --length;
+        value.truncate(length);
+    }
+    return value;
+}
+
+std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& section, const QString& key,
+                                    const QString& value)
+{
+    if (!isValidIniSection(section) || !isValidIniKey(key))
+        return std::nullopt;
+    const QString sectionName = trimBlanks(section);
+    const QString keyName = trimBlanks(key);
+    const QByteArray valueBytes = oneLine(value).toUtf8();
+
+    std::vector<RawLine> lines = splitLines(content);
+    const QByteArray eol = fileEol(lines);
+    const Place place = locate(lines, sectionName, keyName);
+
+    if (place.key >= 0) {
+        // In place: the line up to its "=" as it was, then the new value.
+        // "=" is one byte in UTF-8 and in Windows-1252 alike.
+        RawLine& line = lines[size_t(place.key)];
+        line.bytes = line.bytes.left(line.bytes.indexOf('=') + 1) + valueBytes;
+        return joinLines(lines);
+    }
+
+    const QByteArray keyLine = keyName.toUtf8() + '=' + valueBytes;
+    if (place.section >= 0) {
+        RawLine& before = lines[size_t(place.lastOfSection)];
+        if (before.eol.isEmpty())
+            before.eol = eol;
+        lines.insert(lines.begin() + place.lastOfSection + 1, RawLine{keyLine, eol});
+        return joinLines(lines);
+    }
+
+    if (!lines.empty()) {
+        if (lines.back().eol.isEmpty())
+            lines.back().eol = eol;
+        if (!isBlankLine(lines.back()))
+            lines.push_back({QByteArray(), eol});
+    }
+    lines.push_back({'[' + sectionName.toUtf8() + ']', eol});
+    lines.push_back({keyLine, eol});
+    return joinLines(lines);
+}
+
+QString readIniValue(const QString& path, const QString& section, const QString& key,
+                     const QString& defaultValue)
+{
+    if (path.isEmpty())
+        return defaultValue;
+    const std::optional<QByteArray> content = readRegularFile(QFileInfo(path));
+    if (!content)
+        return defaultValue;
+    return iniLookup(*content, section, key, defaultValue);
+}
+
+bool writeIniValue(const QString& path, const QString& section, const QString& key, const QString& value)
+{
+    if (path.isEmpty() || !isValidIniSection(section) || !isValidIniKey(key))
+        return false;
+    const QFileInfo info(path);
+    QByteArray content;
+    if (info.exists()) {
+        // Never replace what we could not read: its content would be lost.
+        const std::optional<QByteArray> old = readRegularFile(info);
+        if (!old)
+            return false;
+        content = *old;
+    } else if (info.isSymLink()) {
+        return false; // a link to nothing: not ours to replace by a file
+    }
+    const std::optional<QByteArray> updated = iniUpdate(content, section, key, value);
+    if (!updated)
+        return false;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // Qt 6.4's commit() flushes its buffer but ignores a failing flush (a
+    // full disk, a file-size limit) and renames the cut-off file over the
+    // old one. So flush here and give up on any error before committing.
+    if (file.write(*updated) != updated->size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace platform
