@@ -1,0 +1,28 @@
+#pragma once
+// INI_File_Tools and the Windows-directory query of WinAPIMod: the program's
+// access to its two INI files, orvalis.ini and user.dat (Parts 1.104, 2.107,
+// 3.101, 3.105). Callers pass the full path of the file:
+// platform::programFolder() + "/user.dat" or + "/orvalis.ini".
+#include <QString>
+
+// One value of an INI file: without the blanks around it and, when wholly
+// enclosed in double quotes, without them; at most 511 characters. A key
+// present with an empty value gives "". defaultValue, exactly, for a missing
+// file, section or key. Names match regardless of ASCII case.
+QString ReadIni(const QString& file, const QString& section, const QString& key, const QString& defaultValue);
+
+// Sets one value: an existing key is replaced where it stands, a new key goes
+// to the end of its section, a new section to the end of the file, and the
+// file is created as needed; every other line stays as it was. The value is
+// written on one line (CR, LF and NUL become blanks). The file is replaced
+// as a whole or not at all. Returns whether the value was written: false for
+// a file that cannot be written, and for a section name with "]" or a key
+// with "=" (or a name that is empty or holds a line break), which would
+// corrupt the file; nothing is written then. The original program ignored
+// every failure; callers that save something for the user can now say so.
+bool WriteIni(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// The folder where the system keeps its programs, where the Tool Selection
+// dialog starts browsing for a calculator or an editor: "/usr/bin" here, in
+// place of the Windows directory. No trailing separator.
+QString GetWindowsDir();
