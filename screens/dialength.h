@@ -1,8 +1,8 @@
 #pragma once
-#include "platform/form.h"
-class diaLength : public platform::Form {
+// The length and distance screen: every unit in inches.
+#include "screens/conversionscreen.h"
+
+class diaLength : public ConversionScreen {
 public:
-    diaLength() : Form(QStringLiteral("diaLength")) {}
-protected:
-    void build(QMainWindow*) override {}
+    diaLength();
 };

@@ -30,6 +30,20 @@ inline void useLocale(const char* name)
     QLocale::setDefault(QLocale(QString::fromLatin1(name)));
 }
 
+// Whether calling f throws an exception of type E.
+template <class E, class F>
+bool throws(F&& f)
+{
+    try {
+        f();
+    } catch (const E&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+    return false;
+}
+
 } // namespace testing
 
 #define ORVALIS_TEST(Class) \

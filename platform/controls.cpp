@@ -1,0 +1,44 @@
+#include "platform/controls.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+namespace platform {
+
+QColor vbColor(unsigned value)
+{
+    if (value & 0x80000000u) {
+        const QPalette pal = QApplication::palette();
+        switch (value) {
+        case vbWindowBackground: return pal.color(QPalette::Base);
+        case vbWindowText: return pal.color(QPalette::WindowText);
+        case vbButtonFace: return pal.color(QPalette::Button);
+        default: return pal.color(QPalette::Window);
+        }
+    }
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QFont vbFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void setBackColor(QWidget* w, unsigned value)
+{
+    QPalette pal = w->palette();
+    const QColor c = vbColor(value);
+    pal.setColor(QPalette::Window, c);
+    pal.setColor(QPalette::Button, c);
+    if (qobject_cast<QWidget*>(w) && w->inherits("QComboBox"))
+        pal.setColor(QPalette::Base, c);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace platform
