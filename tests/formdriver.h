@@ -1,0 +1,86 @@
+#pragma once
+// Driving forms in tests as a user does: clicks, keys and choices on the
+// real widgets, then reading what the controls show.
+#include "platform/form.h"
+#include "platform/program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace testing {
+
+// The control of that name on a loaded form ("Text1", "btnFeet_0").
+template <class T>
+T* control(const platform::Form& form, const QString& name)
+{
+    QMainWindow* w = form.window();
+    if (!w)
+        return nullptr;
+    return w->findChild<T*>(name);
+}
+
+// Shows the form and waits until it is the active window, so keys and
+// shortcuts reach it.
+inline bool showActive(platform::Form& form)
+{
+    form.Show();
+    if (!form.window())
+        return false;
+    form.window()->activateWindow();
+    return QTest::qWaitForWindowActive(form.window());
+}
+
+inline void click(QWidget* w)
+{
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// Replaces the text of a box by typing, as a user selecting all and typing.
+inline void type(QLineEdit* box, const QString& text)
+{
+    QVERIFY(box);
+    box->setFocus();
+    box->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
+}
+
+// Chooses an entry of a drop-down list as a mouse choice in its open list
+// does: the entry becomes current and the list raises its Click.
+inline void pick(QComboBox* list, const QString& text)
+{
+    QVERIFY(list);
+    const int target = list->findText(text, Qt::MatchExactly);
+    QVERIFY2(target >= 0, qPrintable(text));
+    list->setFocus(Qt::MouseFocusReason);
+    list->setCurrentIndex(target);
+    emit list->activated(target);
+}
+
+// A key with Ctrl, sent to whatever has the focus in that window.
+inline void ctrl(QWidget* window, Qt::Key key)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QTest::keyClick(target, key, Qt::ControlModifier);
+}
+
+// Counts the program's endings instead of ending the test program.
+struct EndWatcher {
+    int count = 0;
+    EndWatcher()
+    {
+        platform::setEndProgramHook([this] { ++count; });
+    }
+    ~EndWatcher() { platform::setEndProgramHook(nullptr); }
+};
+
+} // namespace testing
