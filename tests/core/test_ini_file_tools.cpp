@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList{"user.dat"});
     }
 
-    // Part 2.107: saving a new set writes its 26 keys, in order, into a new
+    // Saving a new custom set writes its 26 keys, in order, into a new
     // section; reading gives the values without the factor's leading blank.
     void customSetSave()
     {
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(ReadIni(file, "User3Factors", "Table_Name", "User 3"), QStringLiteral("User 3"));
     }
 
-    // Part 3.105: a path of blanks is written and reads back empty, not as
+    // A tool path of blanks is written and reads back empty, not as
     // the default.
     void blankPath()
     {
