@@ -1,0 +1,47 @@
+#include "testsupport.h"
+#include "core/loaddata.h"
+#include "core/placement.h"
+
+class TestSharedState : public QObject {
+    Q_OBJECT
+private slots:
+    // Runs first in this program: nothing has loaded a category yet.
+    void unitTableBeforeAnyCategory()
+    {
+        for (int k = 1; k <= 13; ++k) {
+            QCOMPARE(LOADDATA::UnitName(k), QString());
+            QCOMPARE(LOADDATA::UnitFactor(k), 0.0);
+        }
+        QVERIFY(testing::throws<std::out_of_range>([] { LOADDATA::UnitFactor(0); }));
+        QVERIFY(testing::throws<std::out_of_range>([] { LOADDATA::UnitName(14); }));
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<double>("screenW");
+        QTest::addColumn<double>("screenH");
+        QTest::addColumn<double>("windowW");
+        QTest::addColumn<double>("windowH");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QPoint>("at");
+        QTest::newRow("screen 12000, screen window") << 12000.0 << 12000.0 << 8200.0 << 6900.0 << 300 << QPoint(1900, 2250);
+        QTest::newRow("main window lift") << 12000.0 << 12000.0 << 9800.0 << 6400.0 << 200 << QPoint(1100, 2600);
+        QTest::newRow("odd difference toward zero") << 9201.0 << 6900.0 << 8200.0 << 6900.0 << 0 << QPoint(500, 0);
+        QTest::newRow("negative odd difference") << 7199.0 << 6900.0 << 8200.0 << 6900.0 << 0 << QPoint(-500, 0);
+        QTest::newRow("half rounds to even") << 9200.5 << 6900.0 << 8200.0 << 6900.0 << 0 << QPoint(500, 0);
+        QTest::newRow("window wider than screen") << 6000.0 << 4000.0 << 8200.0 << 6900.0 << 300 << QPoint(-1100, -1750);
+        QTest::newRow("large screen, no 16-bit overflow") << 115200.0 << 64800.0 << 8200.0 << 6900.0 << 300 << QPoint(53500, 28650);
+    }
+    void placement()
+    {
+        QFETCH(double, screenW);
+        QFETCH(double, screenH);
+        QFETCH(double, windowW);
+        QFETCH(double, windowH);
+        QFETCH(int, offset);
+        QFETCH(QPoint, at);
+        QCOMPARE(placementPosition(screenW, screenH, windowW, windowH, offset), at);
+    }
+};
+ORVALIS_TEST(TestSharedState)
+#include "test_shared_state.moc"
