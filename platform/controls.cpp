@@ -22,7 +22,11 @@ QColor vbColor(unsigned value)
 
 QFont vbFont(double points, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font;
+    // The designed face is rarely installed here; the faces after it have
+    // Arial's narrow metrics, so captions fit the boxes they were drawn for.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
