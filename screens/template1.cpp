@@ -211,7 +211,7 @@ void template1::SetUnitAndConvert(int Index, double Factor, const QString& UnitC
     double r = x * SideFactor[0] / SideFactor[1];
     if (InverseUnit[1] && std::isfinite(r))
         r = 100.0 / r;
-    if (!std::isfinite(x) || !std::isfinite(r)) {
+    if (!std::isfinite(r)) {
         Text4->setText(QString());
         return;
     }
