@@ -2,22 +2,22 @@
 
 #include "core/orvl_mod.h"
 #include "platform/form.h"
-#include "platform/program.h"
-#include "screens/dialength.h"
+#include "shell/menutable.h"
+#include "shell/unitmenu.h"
 
-// Until the main window exists the length screen is the whole program:
-// start-up opens it and its way back ends the program.
 void Main()
 {
-    platform::the<diaLength>().Show();
+    platform::the<UnitMenu>().Show();
 }
 
 void ShowMainWindow()
 {
-    platform::endProgram();
+    platform::the<UnitMenu>().Show();
 }
 
 void ShowAboutBox(platform::Form* owner)
 {
-    (void)owner;
+    // Nothing until the About box is part of the program.
+    if (platform::Form* about = unitmenu::targetForm(QLatin1String(unitmenu::AboutTarget)))
+        about->ShowModal(owner);
 }

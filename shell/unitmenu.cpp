@@ -1,0 +1,284 @@
+#include "shell/unitmenu.h"
+
+#include "core/ini_file_tools.h"
+#include "core/loaddata.h"
+#include "core/navigation.h"
+#include "core/picturestore.h"
+#include "core/placement.h"
+#include "platform/controls.h"
+#include "platform/imagecontrol.h"
+#include "platform/program.h"
+#include "platform/twips.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+using unitmenu::Entry;
+using unitmenu::Press;
+using unitmenu::Road;
+using unitmenu::Way;
+
+namespace {
+constexpr unsigned BackColor = 0x00FFC0C0;
+constexpr int PressOffset = 50; // twips that "Power" moves its picture
+} // namespace
+
+UnitMenu::UnitMenu() : Form(QStringLiteral("UnitMenu")) {}
+
+void UnitMenu::build(QMainWindow* window)
+{
+    window->setWindowTitle(QStringLiteral("Orvalis - Unit Conversions "));
+    window->setWindowIcon(platform::the<btn>().icon(QStringLiteral("iconProgram")));
+
+    auto* client = new QWidget(window);
+    client->setObjectName(QStringLiteral("client"));
+    platform::setBackColor(client, BackColor);
+    window->setCentralWidget(client);
+
+    auto* prompt = new QLabel(QStringLiteral("Select a category of units:"), client);
+    prompt->setObjectName(QStringLiteral("Label2"));
+    prompt->setTextFormat(Qt::PlainText);
+    prompt->setFont(platform::vbFont(9.75, true));
+    platform::placeTwips(prompt, 240, 120, 0, 0);
+    prompt->adjustSize();
+
+    QPalette captionColours = client->palette();
+    captionColours.setColor(QPalette::WindowText, platform::vbColor(platform::vbWindowText));
+
+    const auto& entries = unitmenu::entries();
+    pictures_.assign(entries.size(), nullptr);
+    labels_.assign(entries.size(), nullptr);
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const Entry& e = entries[k];
+        if (!e.picture)
+            continue;
+        auto* picture = new platform::ImageControl(client);
+        picture->setObjectName(QLatin1String(e.picture));
+        picture->setAccessibleName(QLatin1String(e.caption));
+        picture->setTwipsGeometry(e.pictureBox.left, e.pictureBox.top, e.pictureBox.width, e.pictureBox.height);
+        QObject::connect(picture->mouse(), &platform::MouseReporter::MouseDown, picture, [this, &e] { PicBtn_MouseDown(e); });
+        QObject::connect(picture->mouse(), &platform::MouseReporter::MouseUp, picture, [this, &e] { PicBtn_MouseUp(e); });
+        QObject::connect(picture->mouse(), &platform::MouseReporter::Click, picture, [this, &e] { Category_Click(e, Way::Picture); });
+        pictures_[k] = picture;
+
+        // Captions are shown as written: a custom set's name is never markup.
+        auto* label = new QLabel(QLatin1String(e.caption), client);
+        label->setObjectName(QLatin1String(e.label));
+        label->setTextFormat(Qt::PlainText);
+        label->setFont(platform::vbFont(8.25, true));
+        label->setPalette(captionColours);
+        platform::placeTwips(label, e.labelBox.left, e.labelBox.top, e.labelBox.width, e.labelBox.height);
+        if (e.labelKind == unitmenu::LabelKind::Auto) {
+            label->adjustSize();
+        } else {
+            // A fixed box: a caption wider than the box wraps at word
+            // boundaries and the box shows as many lines as fit.
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            label->setWordWrap(true);
+        }
+        auto* mouse = new platform::MouseReporter(label);
+        QObject::connect(mouse, &platform::MouseReporter::MouseDown, label, [this, &e] { lbl_MouseDown(e); });
+        QObject::connect(mouse, &platform::MouseReporter::MouseUp, label, [this, &e] { lbl_MouseUp(e); });
+        QObject::connect(mouse, &platform::MouseReporter::Click, label, [this, &e] { Category_Click(e, Way::Label); });
+        labels_[k] = label;
+    }
+
+    buildMenus(window);
+}
+
+void UnitMenu::buildMenus(QMainWindow* window)
+{
+    QMenuBar* bar = window->menuBar();
+    auto menu = [bar](const QString& name, const QString& caption) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(name);
+        return m;
+    };
+    auto item = [](QMenu* m, const QString& name, const QString& caption) {
+        QAction* a = m->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    auto category = [this, window, item](QMenu* m, const Entry& e) {
+        QAction* a = item(m, QLatin1String(e.menuItem), QLatin1String(e.menuCaption));
+        QObject::connect(a, &QAction::triggered, window, [this, &e] { Category_Click(e, Way::MenuItem); });
+    };
+
+    QMenu* file = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    QAction* exit = item(file, QStringLiteral("cmdExit"), QStringLiteral("E&xit"));
+    QObject::connect(exit, &QAction::triggered, window, [this] { cmdExit_Click(); });
+
+    QMenu* select = menu(QStringLiteral("Selection"), QStringLiteral("&Select"));
+    for (const Entry* e : unitmenu::selectMenu())
+        category(select, *e);
+
+    QAction* lookup = bar->addAction(QStringLiteral("&Lookup"));
+    lookup->setObjectName(QStringLiteral("mnuLookup"));
+    QObject::connect(lookup, &QAction::triggered, window, [this] { mnuLookup_Click(); });
+
+    QMenu* user = menu(QStringLiteral("mnuUser"), QStringLiteral("&User"));
+    for (const Entry& e : unitmenu::entries())
+        if (e.menu == unitmenu::Menu::User)
+            category(user, e);
+
+    // The external calculator and text editor are launched from here once
+    // their tools are built; until then the items do nothing.
+    QMenu* tools = menu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
+    item(tools, QStringLiteral("mnuNotepad"), QStringLiteral("&Notepad"));
+    item(tools, QStringLiteral("mnuCalculator"), QStringLiteral("&Calculator"));
+    tools->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
+    QMenu* options = tools->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    item(options, QStringLiteral("mnuCalcSetup"), QStringLiteral("Calculator Setup"));
+    item(options, QStringLiteral("mnuNoteSetup"), QStringLiteral("Notepad Setup"));
+
+    QMenu* help = menu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    QAction* about = item(help, QStringLiteral("AboutOrvalis"), QStringLiteral("&About Orvalis"));
+    QObject::connect(about, &QAction::triggered, window, [this] { AboutOrvalis_Click(); });
+}
+
+const QPixmap& UnitMenu::stored(const char* name)
+{
+    const QString key = QLatin1String(name);
+    auto it = drawn_.find(key);
+    if (it == drawn_.end())
+        it = drawn_.insert(key, platform::the<btn>().picture(key));
+    return *it;
+}
+
+void UnitMenu::Form_Load()
+{
+    btn& store = platform::the<btn>();
+    if (!store.IsLoaded())
+        store.Load();
+    placeForm(*this, 9800, 6400, 200);
+    const auto& entries = unitmenu::entries();
+    for (size_t k = 0; k < entries.size(); ++k)
+        if (pictures_[k])
+            pictures_[k]->setPicture(stored(entries[k].up));
+}
+
+void UnitMenu::Form_Activate()
+{
+    const QString file = platform::programFolder() + QStringLiteral("/user.dat");
+    const auto& entries = unitmenu::entries();
+    // Sets 1 to 5; the sixth has no button.
+    for (size_t k = 0; k < entries.size(); ++k) {
+        const Entry& e = entries[k];
+        if (e.menu != unitmenu::Menu::User || !pictures_[k])
+            continue;
+        const QString section = QLatin1String(e.categoryName);
+        const QString name = ReadIni(file, section, QStringLiteral("Table_Name"), QLatin1String(e.caption));
+        labels_[k]->setText(name);
+        // A set without a name is still announced as its button.
+        pictures_[k]->setAccessibleName(name.isEmpty() ? QLatin1String(e.caption) : name);
+
+        // The set's own picture; its built-in one when it names none, or a
+        // file that is not a picture that can be read.
+        const QString path = ReadIni(file, section, QStringLiteral("Button_Image"), QString());
+        QPixmap own = platform::LoadPicture(path);
+        pictures_[k]->setPicture(own.isNull() ? stored(e.up) : own);
+    }
+}
+
+void UnitMenu::Form_QueryUnload(int& Cancel, int UnloadMode)
+{
+    (void)Cancel;
+    // Only the user's closing ends the program; an unload by code does not.
+    if (UnloadMode == vbFormControlMenu) {
+        Unload();
+        platform::endProgram();
+    }
+}
+
+void UnitMenu::cmdExit_Click()
+{
+    Unload();
+    platform::endProgram();
+}
+
+void UnitMenu::mnuLookup_Click()
+{
+    // The finder opens over the main window, which stays usable.
+    if (platform::Form* finder = unitmenu::targetForm(QLatin1String(unitmenu::LookupTarget)))
+        finder->Show();
+}
+
+void UnitMenu::AboutOrvalis_Click()
+{
+    ShowAboutBox(this);
+}
+
+void UnitMenu::Category_Click(const Entry& entry, Way way)
+{
+    platform::Form* target = unitmenu::targetForm(QLatin1String(entry.target));
+    if (!target)
+        return; // not part of the program yet: the main window stays
+    auto storeCategory = [&entry] {
+        if (entry.categoryName)
+            LOADDATA::CategoryName = QLatin1String(entry.categoryName);
+    };
+    switch (entry.road(way)) {
+    case Road::Standard:
+        Hide();
+        storeCategory();
+        target->Show();
+        break;
+    case Road::ShowThenHide:
+        storeCategory();
+        target->Show();
+        Hide();
+        break;
+    case Road::ModalOverMain:
+        Hide();
+        storeCategory();
+        target->ShowModal(this);
+        return; // its way back has shown the main window again
+    }
+    // A window that did not come up must not leave the user with none.
+    if (!target->IsLoaded())
+        Show();
+}
+
+void UnitMenu::press(const Entry& entry, Press effect, bool down)
+{
+    const auto k = size_t(&entry - unitmenu::entries().data());
+    platform::ImageControl* picture = pictures_[k];
+    if (!picture)
+        return;
+    switch (effect) {
+    case Press::None:
+        break;
+    case Press::Swap:
+        picture->setPicture(stored(down ? entry.down : entry.up));
+        break;
+    case Press::MoveRight: {
+        const int by = down ? PressOffset : -PressOffset;
+        picture->MoveTwips(picture->Left() + by, picture->Top() + by);
+        break;
+    }
+    }
+}
+
+void UnitMenu::PicBtn_MouseDown(const Entry& entry)
+{
+    press(entry, entry.picturePress, true);
+}
+
+void UnitMenu::PicBtn_MouseUp(const Entry& entry)
+{
+    press(entry, entry.picturePress, false);
+}
+
+void UnitMenu::lbl_MouseDown(const Entry& entry)
+{
+    press(entry, entry.labelPress, true);
+}
+
+void UnitMenu::lbl_MouseUp(const Entry& entry)
+{
+    press(entry, entry.labelPress, false);
+}
