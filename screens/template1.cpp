@@ -15,9 +15,11 @@
 
 using platform::NumberError;
 
-const QString template1::InverseUnitName = QStringLiteral("liter per 100 kilometer");
-
 namespace {
+
+// Known by its name alone, in whatever category: a value x of it stands for
+// 100 / x of the unit of factor 1.
+const QString InverseUnitName = QStringLiteral("liter per 100 kilometer");
 
 constexpr int Slots = 13;
 constexpr int SlotStep = 315; // slot NN stands at top 315 x NN

@@ -24,9 +24,6 @@ public:
     void setSlotVisible(int slot, bool visible) override;
     void setNotes(const QString& note1, const QString& note2) override;
 
-    // The unit whose values are the reciprocal, scaled by 100, of its base.
-    static const QString InverseUnitName;
-
 protected:
     void ownLoadSteps() override;
     void buildOwnControls(QWidget* client) override;
