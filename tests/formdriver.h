@@ -73,6 +73,20 @@ inline void ctrl(QWidget* window, Qt::Key key)
     QTest::keyClick(target, key, Qt::ControlModifier);
 }
 
+// The names of the next count controls that Tab reaches from start.
+inline QStringList tabChain(QWidget* start, int count)
+{
+    QStringList seen;
+    QWidget* w = start;
+    for (int k = 0; k < count; ++k) {
+        w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible())
+            w = w->nextInFocusChain();
+        seen << w->objectName();
+    }
+    return seen;
+}
+
 // Counts the program's endings instead of ending the test program.
 struct EndWatcher {
     int count = 0;

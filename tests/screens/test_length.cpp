@@ -243,13 +243,7 @@ private slots:
     {
         QWidget* w = text("Text1");
         QCOMPARE(QApplication::focusWidget(), w);
-        QStringList seen;
-        for (int k = 0; k < 25; ++k) {
-            w = w->nextInFocusChain();
-            while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible())
-                w = w->nextInFocusChain();
-            seen << w->objectName();
-        }
+        const QStringList seen = tabChain(w, 25);
         QCOMPARE(seen.first(), QStringLiteral("btnInches_0"));
         QCOMPARE(seen.at(11), QStringLiteral("cboOther_0"));
         QCOMPARE(seen.at(12), QStringLiteral("btnInches_1"));
