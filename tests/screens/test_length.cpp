@@ -1,12 +1,10 @@
 #include "testsupport.h"
 #include "formdriver.h"
 #include "core/orvl_mod.h"
-#include "screens/dialength.h"
 #include "platform/twips.h"
+#include "screens/dialength.h"
 
 #include <QClipboard>
-#include <QGroupBox>
-#include <QMenuBar>
 
 using namespace testing;
 
@@ -15,30 +13,28 @@ class TestLength : public QObject {
 
     diaLength& screen() { return platform::the<diaLength>(); }
     QLineEdit* text(const char* name) { return control<QLineEdit>(screen(), QLatin1String(name)); }
-    QLabel* unitLabel(int i) { return control<QLabel>(screen(), QStringLiteral("lbl3_%1").arg(i)); }
-    QPushButton* button(const QString& name, int i)
+    QString shown(const char* name) { return text(name)->text(); }
+    QString unitLabel(int i) { return control<QLabel>(screen(), QStringLiteral("lbl3_%1").arg(i))->text(); }
+    QComboBox* list(const char* name, int i)
     {
-        return control<QPushButton>(screen(), QStringLiteral("%1_%2").arg(name).arg(i));
-    }
-    QComboBox* list(const QString& name, int i)
-    {
-        return control<QComboBox>(screen(), QStringLiteral("%1_%2").arg(name).arg(i));
+        return control<QComboBox>(screen(), QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
     }
     // A unit by its button caption or list entry, on side i.
     void choose(const QString& unit, int i)
     {
-        const auto buttons = screen().window()->findChildren<QPushButton*>();
-        for (QPushButton* b : buttons)
-            if (b->text() == unit && b->objectName().endsWith(QString::number(i))) {
-                click(b);
-                return;
-            }
+        for (QPushButton* b : screen().window()->findChildren<QPushButton*>())
+            if (b->text() == unit && b->objectName().endsWith(QString::number(i)))
+                return click(b);
         for (const char* l : {"cboMetrics", "cboSurveyor", "cboMariner", "cboOther"})
-            if (list(QLatin1String(l), i)->findText(unit) >= 0) {
-                pick(list(QLatin1String(l), i), unit);
-                return;
-            }
+            if (list(l, i)->findText(unit) >= 0)
+                return pick(list(l, i), unit);
         QFAIL(qPrintable(unit));
+    }
+    void convert(const QString& input, const QString& from, const QString& to)
+    {
+        type(text("Text1"), input);
+        choose(from, 0);
+        choose(to, 1);
     }
 
 private slots:
@@ -64,12 +60,10 @@ private slots:
         QTest::newRow("empty input") << "C" << "" << "inch" << "foot" << "0" << "0.0 E+00";
         QTest::newRow("rounded to single") << "C" << "123456789" << "inch" << "inch" << "1.234568E+08" << "1.234568 E+08";
         QTest::newRow("micron is the micrometre") << "C" << "1" << "micrometer" << "micron" << "1" << "1.";
-        QTest::newRow("micron to mil") << "C" << "1" << "micron" << "mil" << "1" << "0.03937";
         QTest::newRow("nautical mile exact") << "C" << "1" << "nautical mile" << "meter" << "1" << "1852.";
         QTest::newRow("league is three") << "C" << "1" << "league" << "nautical mile" << "1" << "3.";
         QTest::newRow("light year") << "C" << "1" << "light years" << "kilometer" << "1" << "9.4607305 E+12";
         QTest::newRow("pole and rod") << "C" << "1" << "pole" << "rod" << "1" << "1.";
-        QTest::newRow("cubits") << "C" << "2" << "18\" cubits" << "foot" << "2" << "3.";
         QTest::newRow("de fraction") << "de_DE" << "3/4" << "inch" << "inch" << "0,75" << "0,75";
         QTest::newRow("de result") << "de_DE" << "1" << "mile" << "kilometer" << "1" << "1,609344";
     }
@@ -82,52 +76,36 @@ private slots:
         QFETCH(QString, shownInput);
         QFETCH(QString, result);
         useLocale(locale.toLatin1());
-        type(text("Text1"), input);
-        choose(from, 0);
-        choose(to, 1);
-        QCOMPARE(text("Text1")->text(), shownInput);
-        QCOMPARE(text("Text4")->text(), result);
+        convert(input, from, to);
+        QCOMPARE(shown("Text1"), shownInput);
+        QCOMPARE(shown("Text4"), result);
     }
 
-    void exponentialToggles()
+    void exponentialDisplay()
     {
-        EndWatcher ended;
-        type(text("Text1"), QStringLiteral("1"));
-        choose(QStringLiteral("kilometer"), 0);
-        choose(QStringLiteral("meter"), 1);
-        QCOMPARE(text("Text4")->text(), QStringLiteral("1000."));
+        ctrl(screen().window(), Qt::Key_E); // no result yet: nothing to show, no failure
+        QCOMPARE(shown("Text4"), QString());
+        ctrl(screen().window(), Qt::Key_E);
+        convert(QStringLiteral("1"), QStringLiteral("kilometer"), QStringLiteral("meter"));
         text("Text1")->setFocus(); // the menu gets the key even from the input
         ctrl(screen().window(), Qt::Key_E);
-        QCOMPARE(text("Text4")->text(), QStringLiteral("1.0 E+03"));
+        QCOMPARE(shown("Text4"), QStringLiteral("1.0 E+03"));
         ctrl(screen().window(), Qt::Key_E);
-        QCOMPARE(text("Text4")->text(), QStringLiteral("1000."));
+        QCOMPARE(shown("Text4"), QStringLiteral("1000."));
         ctrl(screen().window(), Qt::Key_E);
         choose(QStringLiteral("meter"), 1);
-        QCOMPARE(text("Text4")->text(), QStringLiteral("1. E+03"));
-        QCOMPARE(ORVL_MOD::ExpMode, std::int16_t(1));
+        QCOMPARE(shown("Text4"), QStringLiteral("1. E+03"));
+        // After the input changed, the previous result does not come back.
+        type(text("Text1"), QStringLiteral("2"));
+        ctrl(screen().window(), Qt::Key_E);
+        QCOMPARE(shown("Text4"), QString());
+        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        QCOMPARE(shown("Text4"), QStringLiteral("2000."));
         // Every opening starts in automatic display again.
+        ctrl(screen().window(), Qt::Key_E);
         screen().Unload();
         screen().Show();
         QCOMPARE(ORVL_MOD::ExpMode, std::int16_t(-1));
-        QCOMPARE(ended.count, 0);
-    }
-
-    void exponentialWithoutResult()
-    {
-        ctrl(screen().window(), Qt::Key_E);
-        QCOMPARE(text("Text4")->text(), QString());
-        QCOMPARE(ORVL_MOD::ExpMode, std::int16_t(1));
-        // After the input changed, the previous result does not come back.
-        type(text("Text1"), QStringLiteral("1"));
-        choose(QStringLiteral("foot"), 0);
-        choose(QStringLiteral("inch"), 1);
-        QCOMPARE(text("Text4")->text(), QStringLiteral("1.2 E+01"));
-        type(text("Text1"), QStringLiteral("2"));
-        ctrl(screen().window(), Qt::Key_E);
-        QCOMPARE(text("Text4")->text(), QString());
-        QCOMPARE(ORVL_MOD::ExpMode, std::int16_t(-1));
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
-        QCOMPARE(text("Text4")->text(), QStringLiteral("24."));
     }
 
     void unreadableInput_data()
@@ -139,127 +117,93 @@ private slots:
     void unreadableInput()
     {
         QFETCH(QString, input);
-        type(text("Text1"), QStringLiteral("2"));
-        choose(QStringLiteral("foot"), 0);
-        choose(QStringLiteral("inch"), 1);
-        const QString raw = text("Text5")->text();
-        QCOMPARE(raw, QStringLiteral("24"));
+        convert(QStringLiteral("2"), QStringLiteral("foot"), QStringLiteral("inch"));
+        QCOMPARE(shown("Text5"), QStringLiteral("24"));
         type(text("Text1"), input);
         choose(QStringLiteral("yard"), 0);
-        QCOMPARE(unitLabel(0)->text(), QStringLiteral("yard"));
-        QCOMPARE(text("Text1")->text(), input);
-        QCOMPARE(text("Text4")->text(), QString());
-        QCOMPARE(text("Text5")->text(), raw);
+        QCOMPARE(unitLabel(0), QStringLiteral("yard"));
+        QCOMPARE(shown("Text1"), input);
+        QCOMPARE(shown("Text4"), QString());
+        QCOMPARE(shown("Text5"), QStringLiteral("24"));
         QTest::keyClick(text("Text1"), Qt::Key_Return);
-        QCOMPARE(text("Text4")->text(), QString());
+        QCOMPARE(shown("Text4"), QString());
     }
 
-    void enterNeedsBothSides()
+    void sidesAndEnter()
     {
         type(text("Text1"), QStringLiteral("3/4"));
         choose(QStringLiteral("foot"), 0);
-        QCOMPARE(text("Text1")->text(), QStringLiteral("0.75"));
-        QCOMPARE(unitLabel(0)->text(), QStringLiteral("foot"));
+        QCOMPARE(shown("Text1"), QStringLiteral("0.75"));
+        QCOMPARE(unitLabel(0), QStringLiteral("foot"));
         type(text("Text1"), QStringLiteral("5"));
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
-        QCOMPARE(text("Text1")->text(), QStringLiteral("5"));
-        QCOMPARE(text("Text4")->text(), QString());
+        QTest::keyClick(text("Text1"), Qt::Key_Return); // one side only: nothing
+        QCOMPARE(shown("Text4"), QString());
         choose(QStringLiteral("yard"), 1);
-        QCOMPARE(text("Text4")->text(), QStringLiteral("1.666667"));
-    }
-
-    void resultBoxRefusesEdits()
-    {
-        type(text("Text1"), QStringLiteral("1"));
-        choose(QStringLiteral("foot"), 0);
+        QCOMPARE(shown("Text4"), QStringLiteral("1.666667"));
+        // Reopened, both sides are unset again.
+        screen().Unload();
+        QVERIFY(showActive(screen()));
+        QCOMPARE(unitLabel(0), QString());
+        QCOMPARE(shown("Text5"), QStringLiteral("Text5"));
         choose(QStringLiteral("inch"), 1);
-        QLineEdit* result = text("Text4");
-        result->setFocus();
-        QTest::keyClicks(result, QStringLiteral("99"));
-        QTest::keyClick(result, Qt::Key_Backspace);
-        QApplication::clipboard()->setText(QStringLiteral("7"));
-        QTest::keyClick(result, Qt::Key_V, Qt::ControlModifier); // reaches the menu: pastes into the input
-        QCOMPARE(result->text(), QString());
-        QCOMPARE(text("Text1")->text(), QStringLiteral("7"));
+        QCOMPARE(shown("Text4"), QString());
     }
 
-    void copyAndPaste()
+    void clipboard()
     {
-        type(text("Text1"), QStringLiteral("1"));
-        choose(QStringLiteral("mile"), 0);
-        choose(QStringLiteral("kilometer"), 1);
+        convert(QStringLiteral("1"), QStringLiteral("mile"), QStringLiteral("kilometer"));
         text("Text1")->setFocus();
-        QApplication::clipboard()->setText(QStringLiteral("stale"));
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.609344"));
-
         QApplication::clipboard()->setText(QStringLiteral("12"));
         ctrl(screen().window(), Qt::Key_V);
-        QCOMPARE(text("Text1")->text(), QStringLiteral("12"));
-        QCOMPARE(text("Text4")->text(), QString());
-        QCOMPARE(text("Text5")->text(), QStringLiteral("1.609344")); // nothing converted
+        QCOMPARE(shown("Text1"), QStringLiteral("12"));
+        QCOMPARE(shown("Text4"), QString()); // pasting converts nothing
+        // The result box refuses typing and pasting alike.
+        convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
+        text("Text4")->setFocus();
+        QTest::keyClicks(text("Text4"), QStringLiteral("99"));
+        QTest::keyClick(text("Text4"), Qt::Key_Backspace);
+        QCOMPARE(shown("Text4"), QStringLiteral("12."));
+        ctrl(screen().window(), Qt::Key_V);
+        QCOMPARE(shown("Text1"), QStringLiteral("12"));
+        QCOMPARE(shown("Text4"), QString());
     }
 
-    void listsStartAtTheirHeaders()
+    void lists()
     {
-        const QStringList headers = {"Metric Units", "Surveyor Units", "Mariner Units", "Other Length Units"};
-        const QStringList names = {"cboMetrics", "cboSurveyor", "cboMariner", "cboOther"};
+        const char* names[] = {"cboMetrics", "cboSurveyor", "cboMariner", "cboOther"};
+        const char* headers[] = {"Metric Units", "Surveyor Units", "Mariner Units", "Other Length Units"};
         for (int i = 0; i < 2; ++i)
-            for (int l = 0; l < names.size(); ++l) {
-                QCOMPARE(list(names[l], i)->currentText(), headers[l]);
-                QCOMPARE(list(names[l], i)->itemText(0), headers[l]);
-            }
-        QCOMPARE(list(QStringLiteral("cboMetrics"), 0)->count(), 18);
-        QCOMPARE(list(QStringLiteral("cboMetrics"), 0)->itemText(8), QStringLiteral("petameter"));
-        QCOMPARE(unitLabel(0)->text(), QString());
-        QCOMPARE(unitLabel(1)->text(), QString());
-        QCOMPARE(text("Text5")->text(), QStringLiteral("Text5"));
-        QCOMPARE(screen().window()->windowTitle(), QStringLiteral("Length  &  Distance"));
-    }
-
-    void headerAndFocus()
-    {
-        type(text("Text1"), QStringLiteral("1"));
-        choose(QStringLiteral("foot"), 0);
-        choose(QStringLiteral("inch"), 1);
-        // Focusing a list at its header changes nothing.
-        list(QStringLiteral("cboMetrics"), 0)->setFocus(Qt::TabFocusReason);
-        QCOMPARE(unitLabel(0)->text(), QStringLiteral("foot"));
-        QCOMPARE(text("Text4")->text(), QStringLiteral("12."));
-        // A list that shows a unit applies it again when it gets the focus.
+            for (int l = 0; l < 4; ++l)
+                QCOMPARE(list(names[l], i)->currentText(), QLatin1String(headers[l]));
+        convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
+        list("cboMetrics", 0)->setFocus(Qt::TabFocusReason); // at its header: nothing
+        QCOMPARE(unitLabel(0), QStringLiteral("foot"));
+        QCOMPARE(shown("Text4"), QStringLiteral("12."));
+        // A list showing a unit applies it again when it gets the focus.
         choose(QStringLiteral("pica"), 0);
-        click(button(QStringLiteral("btnInches"), 0));
-        QCOMPARE(unitLabel(0)->text(), QStringLiteral("inch"));
-        list(QStringLiteral("cboOther"), 0)->setFocus(Qt::TabFocusReason);
-        QCOMPARE(unitLabel(0)->text(), QStringLiteral("pica"));
-        // Going back to the header names no unit: the column keeps pica.
-        pick(list(QStringLiteral("cboOther"), 0), QStringLiteral("Other Length Units"));
-        QCOMPARE(unitLabel(0)->text(), QStringLiteral("pica"));
+        choose(QStringLiteral("inch"), 0);
+        list("cboOther", 0)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(unitLabel(0), QStringLiteral("pica"));
+        pick(list("cboOther", 0), QStringLiteral("Other Length Units"));
+        QCOMPARE(unitLabel(0), QStringLiteral("pica"));
         choose(QStringLiteral("18\" cubits"), 1);
-        QCOMPARE(unitLabel(1)->text(), QStringLiteral("cubits"));
+        QCOMPARE(unitLabel(1), QStringLiteral("cubits"));
+        QCOMPARE(shown("Text4"), QStringLiteral("0.009225"));
     }
 
-    void tabOrder()
+    void layout()
     {
-        QWidget* w = text("Text1");
-        QCOMPARE(QApplication::focusWidget(), w);
-        const QStringList seen = tabChain(w, 25);
-        QCOMPARE(seen.first(), QStringLiteral("btnInches_0"));
-        QCOMPARE(seen.at(11), QStringLiteral("cboOther_0"));
-        QCOMPARE(seen.at(12), QStringLiteral("btnInches_1"));
-        QCOMPARE(seen.at(23), QStringLiteral("cboOther_1"));
-        QCOMPARE(seen.at(24), QStringLiteral("Text4"));
-    }
-
-    void geometry()
-    {
-        QMainWindow* w = screen().window();
-        QCOMPARE(platform::outerSizeTwips(w), QSize(8205, 6900));
+        const QStringList tab = tabChain(text("Text1"), 25);
+        QCOMPARE(tab.at(0), QStringLiteral("btnInches_0"));
+        QCOMPARE(tab.at(11), QStringLiteral("cboOther_0"));
+        QCOMPARE(tab.at(12), QStringLiteral("btnInches_1"));
+        QCOMPARE(tab.at(24), QStringLiteral("Text4"));
         // Centred on the 12000 x 12000 twip screen, 300 twips above the middle.
-        QCOMPARE(ORVL_MOD::FormLeft, 1900);
-        QCOMPARE(ORVL_MOD::FormTop, 2250);
-        QCOMPARE(platform::outerPosTwips(w), QPoint(1905, 2250));
-        QCOMPARE(control<QGroupBox>(screen(), QStringLiteral("Frame1_1"))->title(), QStringLiteral("Convert to:"));
+        QCOMPARE(QPoint(ORVL_MOD::FormLeft, ORVL_MOD::FormTop), QPoint(1900, 2250));
+        QCOMPARE(platform::outerPosTwips(screen().window()), QPoint(1905, 2250));
+        QCOMPARE(screen().window()->windowTitle(), QStringLiteral("Length  &  Distance"));
     }
 
     void wayBackAndExit()
@@ -269,7 +213,6 @@ private slots:
         text("Text1")->setFocus();
         ctrl(screen().window(), Qt::Key_M);
         QVERIFY(!screen().IsLoaded());
-        QCOMPARE(ended.count, 0);
         QVERIFY(showActive(screen()));
         screen().window()->close();
         QVERIFY(!screen().IsLoaded());
@@ -277,20 +220,6 @@ private slots:
         QVERIFY(showActive(screen()));
         screen().window()->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
         QCOMPARE(ended.count, 1);
-        QVERIFY(screen().IsLoaded());
-    }
-
-    void reopeningStartsAfresh()
-    {
-        type(text("Text1"), QStringLiteral("1"));
-        choose(QStringLiteral("foot"), 0);
-        choose(QStringLiteral("inch"), 1);
-        screen().Unload();
-        QVERIFY(showActive(screen()));
-        QCOMPARE(text("Text1")->text(), QString());
-        QCOMPARE(unitLabel(0)->text(), QString());
-        choose(QStringLiteral("inch"), 1);
-        QCOMPARE(text("Text4")->text(), QString()); // the from side is unset again
     }
 };
 ORVALIS_TEST(TestLength)
