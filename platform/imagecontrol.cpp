@@ -52,8 +52,25 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent), mouse_(new MouseR
 
 void ImageControl::setPicture(const QPixmap& picture)
 {
+    source_ = nullptr;
     picture_ = picture;
     update();
+}
+
+void ImageControl::setPicture(std::function<QPixmap()> source)
+{
+    picture_ = QPixmap();
+    source_ = std::move(source);
+    update();
+}
+
+const QPixmap& ImageControl::picture() const
+{
+    if (source_) {
+        picture_ = source_();
+        source_ = nullptr;
+    }
+    return picture_;
 }
 
 void ImageControl::setTwipsGeometry(int left, int top, int width, int height)
@@ -72,11 +89,12 @@ void ImageControl::MoveTwips(int left, int top)
 
 void ImageControl::paintEvent(QPaintEvent*)
 {
-    if (picture_.isNull())
+    const QPixmap& shown = picture();
+    if (shown.isNull())
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), picture_);
+    p.drawPixmap(rect(), shown);
 }
 
 QPixmap LoadPicture(const QString& path)

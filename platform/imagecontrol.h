@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 namespace platform {
 
@@ -37,7 +38,10 @@ public:
     explicit ImageControl(QWidget* parent = nullptr);
 
     void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return picture_; }
+    // A picture drawn only when it is first needed, so a window full of
+    // pictures comes up without waiting for all of them.
+    void setPicture(std::function<QPixmap()> source);
+    const QPixmap& picture() const;
 
     // Place and size in twips. The designed place is kept in twips, so a
     // control moved by a few twips and back returns exactly, although a
@@ -53,7 +57,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap picture_;
+    mutable QPixmap picture_;
+    mutable std::function<QPixmap()> source_;
     MouseReporter* mouse_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };

@@ -33,9 +33,15 @@ void UnitMenu::build(QMainWindow* window)
     window->setWindowTitle(QStringLiteral("Orvalis - Unit Conversions "));
     window->setWindowIcon(platform::the<btn>().icon(QStringLiteral("iconProgram")));
 
+    // The captions' look is set once on the client area, for every caption
+    // label to inherit.
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
     platform::setBackColor(client, BackColor);
+    QPalette captionColours = client->palette();
+    captionColours.setColor(QPalette::WindowText, platform::vbColor(platform::vbWindowText));
+    client->setPalette(captionColours);
+    client->setFont(platform::vbFont(8.25, true));
     window->setCentralWidget(client);
 
     auto* prompt = new QLabel(QStringLiteral("Select a category of units:"), client);
@@ -45,8 +51,6 @@ void UnitMenu::build(QMainWindow* window)
     platform::placeTwips(prompt, 240, 120, 0, 0);
     prompt->adjustSize();
 
-    QPalette captionColours = client->palette();
-    captionColours.setColor(QPalette::WindowText, platform::vbColor(platform::vbWindowText));
 
     const auto& entries = unitmenu::entries();
     pictures_.assign(entries.size(), nullptr);
@@ -68,8 +72,6 @@ void UnitMenu::build(QMainWindow* window)
         auto* label = new QLabel(QLatin1String(e.caption), client);
         label->setObjectName(QLatin1String(e.label));
         label->setTextFormat(Qt::PlainText);
-        label->setFont(platform::vbFont(8.25, true));
-        label->setPalette(captionColours);
         platform::placeTwips(label, e.labelBox.left, e.labelBox.top, e.labelBox.width, e.labelBox.height);
         if (e.labelKind == unitmenu::LabelKind::Auto) {
             label->adjustSize();
@@ -158,7 +160,7 @@ void UnitMenu::Form_Load()
     const auto& entries = unitmenu::entries();
     for (size_t k = 0; k < entries.size(); ++k)
         if (pictures_[k])
-            pictures_[k]->setPicture(stored(entries[k].up));
+            pictures_[k]->setPicture([this, name = entries[k].up] { return stored(name); });
 }
 
 void UnitMenu::Form_Activate()
@@ -179,8 +181,11 @@ void UnitMenu::Form_Activate()
         // The set's own picture; its built-in one when it names none, or a
         // file that is not a picture that can be read.
         const QString path = ReadIni(file, section, QStringLiteral("Button_Image"), QString());
-        QPixmap own = platform::LoadPicture(path);
-        pictures_[k]->setPicture(own.isNull() ? stored(e.up) : own);
+        const QPixmap own = platform::LoadPicture(path);
+        if (own.isNull())
+            pictures_[k]->setPicture([this, name = e.up] { return stored(name); });
+        else
+            pictures_[k]->setPicture(own);
     }
 }
 
