@@ -1,6 +1,5 @@
 #include "testsupport.h"
 #include "platform/imagecontrol.h"
-#include "platform/twips.h"
 
 #include <QFile>
 #include <QLabel>
@@ -112,22 +111,6 @@ private slots:
         QCOMPARE(drawn, 1);
     }
 
-    void movesInWholeTwips()
-    {
-        QWidget parent;
-        auto* control = new ImageControl(&parent);
-        control->setTwipsGeometry(3105, 2010, 780, 600);
-        QCOMPARE(control->geometry(), platform::twipsRect(3105, 2010, 780, 600));
-        for (int k = 0; k < 5; ++k)
-            control->MoveTwips(control->Left() + 50, control->Top() + 50);
-        QCOMPARE(QPoint(control->Left(), control->Top()), QPoint(3355, 2260));
-        for (int k = 0; k < 5; ++k)
-            control->MoveTwips(control->Left() - 50, control->Top() - 50);
-        QCOMPARE(QPoint(control->Left(), control->Top()), QPoint(3105, 2010));
-        QCOMPARE(control->geometry(), platform::twipsRect(3105, 2010, 780, 600));
-        QCOMPARE(control->focusPolicy(), Qt::NoFocus);
-    }
-
     void loadPicture_data()
     {
         QTest::addColumn<QString>("kind");
@@ -135,13 +118,9 @@ private slots:
         QTest::newRow("png") << "png" << true;
         QTest::newRow("png named .bmp") << "misnamed" << true;
         QTest::newRow("link to a png") << "link" << true;
-        QTest::newRow("empty path") << "empty" << false;
-        QTest::newRow("missing") << "missing" << false;
-        QTest::newRow("directory") << "directory" << false;
         QTest::newRow("fifo") << "fifo" << false;
         QTest::newRow("link to a fifo") << "fifolink" << false;
         QTest::newRow("device") << "device" << false;
-        QTest::newRow("text") << "text" << false;
         QTest::newRow("truncated png") << "truncated" << false;
     }
     void loadPicture()
@@ -165,10 +144,6 @@ private slots:
         } else if (kind == QLatin1String("link")) {
             path = dir.filePath(QStringLiteral("link.png"));
             QVERIFY(QFile::link(png, path));
-        } else if (kind == QLatin1String("missing")) {
-            path = dir.filePath(QStringLiteral("none.png"));
-        } else if (kind == QLatin1String("directory")) {
-            path = dir.path();
         } else if (kind == QLatin1String("fifo")) {
             path = fifo;
         } else if (kind == QLatin1String("fifolink")) {
@@ -176,17 +151,11 @@ private slots:
             QVERIFY(QFile::link(fifo, path));
         } else if (kind == QLatin1String("device")) {
             path = QStringLiteral("/dev/zero");
-        } else if (kind == QLatin1String("text") || kind == QLatin1String("truncated")) {
+        } else if (kind == QLatin1String("truncated")) {
             path = dir.filePath(QStringLiteral("c.png"));
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            if (kind == QLatin1String("text")) {
-                f.write("a picture, it is not\n");
-            } else {
-                QFile whole(png);
-                QVERIFY(whole.open(QIODevice::ReadOnly));
-                f.write(whole.read(30));
-            }
+            QFile f(path), whole(png);
+            QVERIFY(f.open(QIODevice::WriteOnly) && whole.open(QIODevice::ReadOnly));
+            f.write(whole.read(30));
         }
         const QPixmap loaded = platform::LoadPicture(path);
         QCOMPARE(!loaded.isNull(), loads);

@@ -179,16 +179,10 @@ private slots:
                                   << "Imperial Volume" << QRect(4230, 1395, 975, 375) << false;
         QTest::newRow("Power") << "PicBtnPower" << QRect(3105, 2010, 780, 600) << "lblPower" << "Power"
                                << QRect(3225, 2745, 540, 195) << true;
-        QTest::newRow("Bits") << "PicBtnBits" << QRect(7125, 1950, 675, 675) << "lblBytes" << "Bits / Bytes"
-                              << QRect(6990, 2760, 1005, 195) << true;
         QTest::newRow("Viscosity") << "PicBtnViscosity" << QRect(8430, 3180, 690, 630) << "lblViscosity"
                                    << "Viscosity" << QRect(8235, 3975, 1155, 195) << false;
-        QTest::newRow("Accel") << "PicBtnAccel" << QRect(270, 4260, 1065, 855) << "lblAcceleration"
-                               << "Acceleration" << QRect(300, 5190, 1080, 195) << true;
         QTest::newRow("Fuel") << "PicBtnFuel" << QRect(1950, 4365, 690, 630) << "lblFuel" << "Fuel Usage"
                               << QRect(1710, 5130, 1155, 195) << false;
-        QTest::newRow("User 5") << "PicBtnUser5" << QRect(8460, 4365, 705, 630) << "lblUser5" << "User 5"
-                                << QRect(8220, 5175, 1305, 195) << false;
     }
     void layout()
     {
