@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QWidget>
 
@@ -22,11 +23,18 @@ QColor vbColor(unsigned value)
 
 QFont vbFont(double points, bool bold)
 {
-    QFont font;
     // The designed face is rarely installed here; the faces after it have
     // Arial's narrow metrics, so captions fit the boxes they were drawn for.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
+    // A face that is missing is left out once and for all: asking for it
+    // again costs a fallback search for every new font.
+    static const QStringList families = [] {
+        QStringList list{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+        if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif")))
+            list.prepend(QStringLiteral("MS Sans Serif"));
+        return list;
+    }();
+    QFont font;
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
