@@ -18,8 +18,8 @@ QString ReadIni(const QString& file, const QString& section, const QString& key,
 // as a whole or not at all. Returns whether the value was written: false for
 // a file that cannot be written, and for a section name with "]" or a key
 // with "=" (or a name that is empty or holds a line break), which would
-// corrupt the file; nothing is written then. The original program ignored
-// every failure; callers that save something for the user can now say so.
+// corrupt the file; nothing is written then. Callers that save something
+// for the user can say whether it was saved.
 bool WriteIni(const QString& file, const QString& section, const QString& key, const QString& value);
 
 // The folder where the system keeps its programs, where the Tool Selection

@@ -8,7 +8,7 @@
 // - Lines end with LF or CR LF (a file's own ending is kept when it is
 //   rewritten; a new file gets LF). A UTF-8 byte order mark is allowed.
 // - Each line is decoded on its own: as UTF-8 when it is valid UTF-8, else as
-//   Windows-1252 (the ANSI code page of the original program's files; bytes
+//   Windows-1252 (the ANSI code page such files were written in; bytes
 //   that code page leaves undefined stand for the same code point, as under
 //   Latin-1). Any bytes decode to something; nothing is refused.
 // - "[name]" (blanks around it and around name allowed, text after "]"

@@ -70,7 +70,7 @@ const std::vector<Entry>& entries();
 const Entry* entryNamed(const QString& controlName);
 
 // The items of the Select menu, top to bottom. Not quite alphabetical: the
-// order people know from earlier versions.
+// menu's designed order.
 const std::vector<const Entry*>& selectMenu();
 
 // Windows opened from the main window outside the category grid.
