@@ -224,6 +224,12 @@ private slots:
         QCOMPARE(button(12, 1)->text(), QStringLiteral("bar"));
         QCOMPARE(shown("note1") + shown("note2"), QString());
         QCOMPARE(convert(QStringLiteral("1"), QStringLiteral("atmosphere"), Psi), QStringLiteral("14.695949"));
+        // The buttons read the unit table at the moment of the click.
+        for (int NN = 1; NN <= 13; ++NN)
+            if (button(NN, 0)->text() == QLatin1String("atmosphere"))
+                LOADDATA::UnitFactor(NN) *= 2;
+        choose(QStringLiteral("atmosphere"), 0);
+        QCOMPARE(shown("Text4"), QStringLiteral("29.391898"));
     }
 
     void tabOrder()
