@@ -4,50 +4,6 @@
 #include "screens/dialength.h"
 #include "screens/template1.h"
 
-// The windows below are built one by one; each opens from the main window as
-// soon as its form is part of the program. Until then choosing it does
-// nothing and the main window stays.
-#if __has_include("screens/diavolume.h")
-#include "screens/diavolume.h"
-#define ORVALIS_HAVE_DIAVOLUME
-#endif
-#if __has_include("screens/diavelocity.h")
-#include "screens/diavelocity.h"
-#define ORVALIS_HAVE_DIAVELOCITY
-#endif
-#if __has_include("screens/diaweight.h")
-#include "screens/diaweight.h"
-#define ORVALIS_HAVE_DIAWEIGHT
-#endif
-#if __has_include("screens/diafeet_n_inches.h")
-#include "screens/diafeet_n_inches.h"
-#define ORVALIS_HAVE_DIAFEET_N_INCHES
-#endif
-#if __has_include("screens/diatemp.h")
-#include "screens/diatemp.h"
-#define ORVALIS_HAVE_DIATEMP
-#endif
-#if __has_include("screens/diauser1.h")
-#include "screens/diauser1.h"
-#define ORVALIS_HAVE_DIAUSER1
-#endif
-#if __has_include("calculators/dialawn.h")
-#include "calculators/dialawn.h"
-#define ORVALIS_HAVE_DIALAWN
-#endif
-#if __has_include("calculators/diacoffee.h")
-#include "calculators/diacoffee.h"
-#define ORVALIS_HAVE_DIACOFFEE
-#endif
-#if __has_include("shell/lookup.h")
-#include "shell/lookup.h"
-#define ORVALIS_HAVE_LOOKUP
-#endif
-#if __has_include("shell/frmabout.h")
-#include "shell/frmabout.h"
-#define ORVALIS_HAVE_FRMABOUT
-#endif
-
 namespace unitmenu {
 
 namespace {
@@ -206,51 +162,14 @@ const std::vector<const Entry*>& selectMenu()
 
 platform::Form* targetForm(const QString& target)
 {
+    // Each window opens from the main window once its form is part of the
+    // program and named here; until then choosing it does nothing and the
+    // main window stays.
     using platform::the;
     if (target == QLatin1String("diaLength"))
         return &the<diaLength>();
     if (target == QLatin1String("template1"))
         return &the<template1>();
-#ifdef ORVALIS_HAVE_DIAVOLUME
-    if (target == QLatin1String("diaVolume"))
-        return &the<diaVolume>();
-#endif
-#ifdef ORVALIS_HAVE_DIAVELOCITY
-    if (target == QLatin1String("diaVelocity"))
-        return &the<diaVelocity>();
-#endif
-#ifdef ORVALIS_HAVE_DIAWEIGHT
-    if (target == QLatin1String("diaWeight"))
-        return &the<diaWeight>();
-#endif
-#ifdef ORVALIS_HAVE_DIAFEET_N_INCHES
-    if (target == QLatin1String("diaFeet_n_Inches"))
-        return &the<diaFeet_n_Inches>();
-#endif
-#ifdef ORVALIS_HAVE_DIATEMP
-    if (target == QLatin1String("diaTemp"))
-        return &the<diaTemp>();
-#endif
-#ifdef ORVALIS_HAVE_DIAUSER1
-    if (target == QLatin1String("diaUser1"))
-        return &the<diaUser1>();
-#endif
-#ifdef ORVALIS_HAVE_DIALAWN
-    if (target == QLatin1String("diaLawn"))
-        return &the<diaLawn>();
-#endif
-#ifdef ORVALIS_HAVE_DIACOFFEE
-    if (target == QLatin1String("diaCoffee"))
-        return &the<diaCoffee>();
-#endif
-#ifdef ORVALIS_HAVE_LOOKUP
-    if (target == QLatin1String("lookup"))
-        return &the<lookup>();
-#endif
-#ifdef ORVALIS_HAVE_FRMABOUT
-    if (target == QLatin1String("frmAbout"))
-        return &the<frmAbout>();
-#endif
     return nullptr;
 }
 
