@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -90,10 +89,6 @@ void Form::ShowModal(Form* owner)
     if (!window_)
         return;
     activatedSinceShow_ = false;
-    if (owner && owner->window() && window_->windowHandle() == nullptr)
-        window_->winId();
-    if (owner && owner->window() && window_->windowHandle())
-        window_->windowHandle()->setTransientParent(owner->window()->windowHandle());
     QPointer<FormWindow> w = window_;
     // Geometry is corrected as soon as the window is up, before the loop
     // hands control to the user.

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace platform {
 
@@ -46,10 +47,12 @@ void runModal(QWidget* window, QWidget* owner)
     if (!window)
         return;
     QPointer<QWidget> guard(window);
-    if (owner && window->parentWidget() != owner) {
-        const QRect g = window->geometry();
-        window->setParent(owner, window->windowFlags() | Qt::Window);
-        window->setGeometry(g);
+    // Stacked over its owner without becoming its child: unloading the owner
+    // later must not take this window with it.
+    if (owner) {
+        window->winId();
+        owner->winId();
+        window->windowHandle()->setTransientParent(owner->windowHandle());
     }
     window->setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
