@@ -6,7 +6,6 @@
 #include "platform/twips.h"
 #include "shell/unitmenu.h"
 
-#include <QGroupBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <optional>
@@ -130,8 +129,8 @@ private slots:
         type(in(coffee(), "txtDesiredCups"), "7");
         if (leave == "background") {
             QTest::mouseClick(coffee().window()->centralWidget(), Qt::LeftButton, {}, QPoint(10, 10));
-            click(in<QGroupBox>(coffee(), "Frame1")); // a frame is no background
             type(in(coffee(), "txtDesiredCups"), "8");
+            click(in<QLabel>(coffee(), "Label6")); // a caption is no background
             act(coffee(), "toMain");
         } else if (leave == "unwritable") {
             QFile blocker(folder->filePath("blocker"));
