@@ -1,5 +1,7 @@
 #include "shell/menutable.h"
 
+#include "calculators/diacoffee.h"
+#include "calculators/dialawn.h"
 #include "platform/form.h"
 #include "screens/dialength.h"
 #include "screens/template1.h"
@@ -170,6 +172,10 @@ platform::Form* targetForm(const QString& target)
         return &the<diaLength>();
     if (target == QLatin1String("template1"))
         return &the<template1>();
+    if (target == QLatin1String("diaCoffee"))
+        return &the<diaCoffee>();
+    if (target == QLatin1String("diaLawn"))
+        return &the<diaLawn>();
     return nullptr;
 }
 

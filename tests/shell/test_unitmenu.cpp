@@ -78,7 +78,11 @@ class TestUnitMenu : public QObject {
         QTest::mouseClick(main()->findChild<QWidget*>(name), Qt::LeftButton);
     }
 
-    static void backToMain(QWidget* screen) { screen->findChild<QAction*>("toMain")->trigger(); }
+    static void backToMain(QWidget* screen)
+    {
+        QAction* item = screen->findChild<QAction*>("toMain");
+        (item ? item : screen->findChild<QAction*>("mnuMainmenu"))->trigger();
+    }
 
     // Saves a custom set's key while a screen is open, as its screen does,
     // and comes back.
