@@ -9,17 +9,15 @@
 #include "platform/events.h"
 #include "platform/program.h"
 #include "platform/twips.h"
+#include "screens/screenparts.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -27,14 +25,10 @@
 using platform::NumberError;
 using platform::placeTwips;
 using platform::vbFont;
+using screenparts::indexed;
 
 namespace {
 const QString ConvertMask = QStringLiteral("0.###### E+00");
-
-QString indexed(const QString& name, int Index)
-{
-    return name + QLatin1Char('_') + QString::number(Index);
-}
 } // namespace
 
 ConversionScreen::ConversionScreen(ScreenDesign design) : Form(design.formName), design_(std::move(design)) {}
@@ -161,46 +155,19 @@ void ConversionScreen::build(QMainWindow* window)
 
 void ConversionScreen::buildMenus(QMainWindow* window)
 {
-    QMenuBar* bar = window->menuBar();
-    auto item = [](QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key = {}) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(name);
-        a->setShortcut(key);
-        return a;
-    };
-    auto separator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
+    screenparts::MenuDesign menus;
+    menus.about = design_.hasAbout;
+    const screenparts::Menus m = screenparts::buildMenus(window, menus);
+    QObject::connect(m.mainMenu, &QAction::triggered, window, [this] { toMain_Click(); });
+    QObject::connect(m.exit, &QAction::triggered, window, [this] { mnuExit_Click(); });
+    QObject::connect(m.copy, &QAction::triggered, window, [this] { mnuCopy_Click(); });
+    QObject::connect(m.paste, &QAction::triggered, window, [this] { mnuPaste_Click(); });
+    QObject::connect(m.exp, &QAction::triggered, window, [this] { mnuExp_Click(); });
+    if (m.about)
+        QObject::connect(m.about, &QAction::triggered, window, [this] { AboutOrvalis_Click(); });
 
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    separator(file, QStringLiteral("mnuDash1"));
-    QAction* toMain = item(file, QStringLiteral("toMain"), QStringLiteral("&Main Menu"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    separator(file, QStringLiteral("mnuDash2"));
-    QAction* exit = item(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
-
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    QAction* copy = item(edit, QStringLiteral("mnuCopy"), QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    QAction* paste = item(edit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("mnuOptions"));
-    QAction* exp = item(options, QStringLiteral("mnuExp"), QStringLiteral("&Exponential"), QKeySequence(Qt::CTRL | Qt::Key_E));
-
-    QObject::connect(toMain, &QAction::triggered, window, [this] { toMain_Click(); });
-    QObject::connect(exit, &QAction::triggered, window, [this] { mnuExit_Click(); });
-    QObject::connect(copy, &QAction::triggered, window, [this] { mnuCopy_Click(); });
-    QObject::connect(paste, &QAction::triggered, window, [this] { mnuPaste_Click(); });
-    QObject::connect(exp, &QAction::triggered, window, [this] { mnuExp_Click(); });
-
-    if (design_.hasAbout) {
-        QAction* about = bar->addAction(QStringLiteral("&About"));
-        about->setObjectName(QStringLiteral("AboutOrvalis"));
-        QObject::connect(about, &QAction::triggered, window, [this] { AboutOrvalis_Click(); });
-    }
-
-    const QList<QKeySequence> keys = {toMain->shortcut(), copy->shortcut(), paste->shortcut(), exp->shortcut()};
-    platform::passShortcutsToMenu(Text1, keys);
-    platform::passShortcutsToMenu(Text4, keys);
+    platform::passShortcutsToMenu(Text1, m.keys());
+    platform::passShortcutsToMenu(Text4, m.keys());
 }
 
 QList<QWidget*> ConversionScreen::tabOrder() const
@@ -317,15 +284,12 @@ void ConversionScreen::Text4_KeyPress(int& KeyAscii)
 
 void ConversionScreen::mnuCopy_Click()
 {
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(Text4->text());
+    screenparts::copyText(Text4->text());
 }
 
 void ConversionScreen::mnuPaste_Click()
 {
-    Text1->setText(QString());
-    Text1->insert(QApplication::clipboard()->text());
+    screenparts::pasteInto(Text1);
 }
 
 void ConversionScreen::mnuExp_Click()
@@ -346,17 +310,13 @@ void ConversionScreen::mnuExp_Click()
 
 void ConversionScreen::toMain_Click()
 {
-    Unload();
-    ShowMainWindow();
+    screenparts::backToMain(*this);
 }
 
 void ConversionScreen::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
     (void)Cancel;
-    if (UnloadMode == vbFormControlMenu) {
-        Unload();
-        ShowMainWindow();
-    }
+    screenparts::backToMainOnClose(*this, UnloadMode);
 }
 
 void ConversionScreen::mnuExit_Click()
