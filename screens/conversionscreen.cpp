@@ -83,21 +83,13 @@ void ConversionScreen::build(QMainWindow* window)
         platform::setBackColor(lbl3[i], d.lbl3Color);
         placeTwips(lbl3[i], d.lbl3[i].left, d.lbl3[i].top, d.lbl3[i].width, d.lbl3[i].height);
 
-        Frame1[i] = new QGroupBox(i == 0 ? QStringLiteral("Convert from:") : QStringLiteral("Convert to:"), client);
-        Frame1[i]->setObjectName(indexed(d.frameName, i));
-        Frame1[i]->setFont(vbFont(9.75));
-        platform::setBackColor(Frame1[i], d.frameColor[i]);
-        placeTwips(Frame1[i], d.frame[i].left, d.frame[i].top, d.frame[i].width, d.frame[i].height);
+        Frame1[i] = screenparts::frame(client, d.frameName, i, d.frameColor[i], d.frame[i]);
 
         buttons[i].clear();
         for (size_t b = 0; b < d.buttons.size(); ++b) {
             const UnitButtonDesign& u = d.buttons[b];
-            auto* button = new QPushButton(u.caption, Frame1[i]);
-            button->setObjectName(indexed(u.name, i));
-            button->setFont(vbFont(9.75));
-            button->setAutoDefault(false);
-            platform::setBackColor(button, d.unitColor);
-            placeTwips(button, d.unitLeft, u.top, d.unitWidth, d.buttonHeight);
+            auto* button = screenparts::button(Frame1[i], indexed(u.name, i), u.caption, d.unitColor,
+                                               {d.unitLeft, u.top, d.unitWidth, d.buttonHeight});
             QObject::connect(button, &QPushButton::clicked, button, [this, b, i] { UnitButton_Click(int(b), i); });
             buttons[i].push_back(button);
         }
@@ -147,9 +139,7 @@ void ConversionScreen::build(QMainWindow* window)
         return KeyAscii == 0;
     });
 
-    const QList<QWidget*> order = tabOrder();
-    for (int k = 0; k + 1 < order.size(); ++k)
-        QWidget::setTabOrder(order[k], order[k + 1]);
+    screenparts::setTabOrder(tabOrder());
     Text1->setFocus();
 }
 
