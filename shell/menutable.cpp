@@ -1,7 +1,9 @@
 #include "shell/menutable.h"
 
 #include "platform/form.h"
+#include "screens/diafeet_n_inches.h"
 #include "screens/dialength.h"
+#include "screens/diatemp.h"
 #include "screens/template1.h"
 
 namespace unitmenu {
@@ -170,6 +172,10 @@ platform::Form* targetForm(const QString& target)
         return &the<diaLength>();
     if (target == QLatin1String("template1"))
         return &the<template1>();
+    if (target == QLatin1String("diaTemp"))
+        return &the<diaTemp>();
+    if (target == QLatin1String("diaFeet_n_Inches"))
+        return &the<diaFeet_n_Inches>();
     return nullptr;
 }
 

@@ -78,7 +78,12 @@ class TestUnitMenu : public QObject {
         QTest::mouseClick(main()->findChild<QWidget*>(name), Qt::LeftButton);
     }
 
-    static void backToMain(QWidget* screen) { screen->findChild<QAction*>("toMain")->trigger(); }
+    // The temperature screen names its Main Menu item mnuMainmenu.
+    static void backToMain(QWidget* screen)
+    {
+        QAction* item = screen->findChild<QAction*>("toMain");
+        (item ? item : screen->findChild<QAction*>("mnuMainmenu"))->trigger();
+    }
 
     // Saves a custom set's key while a screen is open, as its screen does,
     // and comes back.
