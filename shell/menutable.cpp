@@ -3,7 +3,9 @@
 #include "calculators/diacoffee.h"
 #include "calculators/dialawn.h"
 #include "platform/form.h"
+#include "screens/diafeet_n_inches.h"
 #include "screens/dialength.h"
+#include "screens/diatemp.h"
 #include "screens/template1.h"
 
 namespace unitmenu {
@@ -176,6 +178,10 @@ platform::Form* targetForm(const QString& target)
         return &the<diaCoffee>();
     if (target == QLatin1String("diaLawn"))
         return &the<diaLawn>();
+    if (target == QLatin1String("diaTemp"))
+        return &the<diaTemp>();
+    if (target == QLatin1String("diaFeet_n_Inches"))
+        return &the<diaFeet_n_Inches>();
     return nullptr;
 }
 

@@ -78,10 +78,10 @@ class TestUnitMenu : public QObject {
         QTest::mouseClick(main()->findChild<QWidget*>(name), Qt::LeftButton);
     }
 
+    // Some screens name their Main Menu item mnuMainmenu.
     static void backToMain(QWidget* screen)
     {
-        QAction* item = screen->findChild<QAction*>("toMain");
-        (item ? item : screen->findChild<QAction*>("mnuMainmenu"))->trigger();
+        screen->findChildren<QAction*>(QRegularExpression("^(toMain|mnuMainmenu)$")).value(0)->trigger();
     }
 
     // Saves a custom set's key while a screen is open, as its screen does,
