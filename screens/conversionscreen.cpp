@@ -35,6 +35,27 @@ QString indexed(const QString& name, int Index)
 {
     return name + QLatin1Char('_') + QString::number(Index);
 }
+
+int sideTop(int top, int topTo, int Index)
+{
+    return Index == 1 && topTo >= 0 ? topTo : top;
+}
+
+// A list with a text field the user may type into. Typed text is never
+// added, never completed and never taken as a choice; Enter in it does
+// nothing. Only a pick from the drop-down or an arrow key chooses an entry.
+void makeTypable(QComboBox* list)
+{
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr);
+    QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+    QObject::disconnect(list->lineEdit(), &QLineEdit::returnPressed, list, nullptr);
+    platform::onEvent(list, QEvent::KeyPress, [](QEvent* e) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    });
+}
 } // namespace
 
 ConversionScreen::ConversionScreen(ScreenDesign design) : Form(design.formName), design_(std::move(design)) {}
@@ -95,6 +116,7 @@ void ConversionScreen::build(QMainWindow* window)
         platform::setBackColor(Frame1[i], d.frameColor[i]);
         placeTwips(Frame1[i], d.frame[i].left, d.frame[i].top, d.frame[i].width, d.frame[i].height);
 
+        const int width = i == 1 && d.unitWidthTo > 0 ? d.unitWidthTo : d.unitWidth;
         buttons[i].clear();
         for (size_t b = 0; b < d.buttons.size(); ++b) {
             const UnitButtonDesign& u = d.buttons[b];
@@ -103,8 +125,16 @@ void ConversionScreen::build(QMainWindow* window)
             button->setFont(vbFont(9.75));
             button->setAutoDefault(false);
             platform::setBackColor(button, d.unitColor);
-            placeTwips(button, d.unitLeft, u.top, d.unitWidth, d.buttonHeight);
+            placeTwips(button, d.unitLeft, sideTop(u.top, u.topTo, i), width, d.buttonHeight);
             QObject::connect(button, &QPushButton::clicked, button, [this, b, i] { UnitButton_Click(int(b), i); });
+            // A focused command button is chosen by Enter as well as Space.
+            platform::onEvent(button, QEvent::KeyPress, [button](QEvent* e) {
+                const int key = static_cast<QKeyEvent*>(e)->key();
+                if (key != Qt::Key_Return && key != Qt::Key_Enter)
+                    return false;
+                button->click();
+                return true;
+            });
             buttons[i].push_back(button);
         }
 
@@ -114,16 +144,30 @@ void ConversionScreen::build(QMainWindow* window)
             auto* list = new QComboBox(Frame1[i]);
             list->setObjectName(indexed(u.name, i));
             list->setFont(vbFont(9.75));
-            list->setEditable(false); // the user picks, never types
             platform::setBackColor(list, d.unitColor);
-            placeTwips(list, d.unitLeft, u.top, d.unitWidth, d.listHeight);
+            placeTwips(list, d.unitLeft, sideTop(u.top, u.topTo, i), width, d.listHeight);
+            if (u.editable)
+                makeTypable(list);
+            else
+                list->setEditable(false); // the user picks, never types
             QObject::connect(list, &QComboBox::activated, list, [this, l, i] { UnitList_Click(int(l), i); });
+            // A wheel over the window must not change a unit behind the
+            // user's back: only a list that has the focus turns with it.
+            list->setFocusPolicy(Qt::StrongFocus);
+            platform::onEvent(list, QEvent::Wheel, [list](QEvent* e) {
+                if (list->hasFocus())
+                    return false;
+                e->ignore();
+                return true;
+            });
             if (u.applyOnFocus) {
                 platform::onEvent(list, QEvent::FocusIn, [this, l, i](QEvent* e) {
-                    // Only a move of the focus counts: not the return from its
-                    // own drop-down nor from another program.
+                    // Only the user's move into the list counts: not the
+                    // focus coming back from its drop-down, the menu bar or
+                    // another program.
                     const auto reason = static_cast<QFocusEvent*>(e)->reason();
-                    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                    if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                        reason == Qt::BacktabFocusReason)
                         UnitList_GotFocus(int(l), i);
                     return false;
                 });
@@ -170,8 +214,14 @@ void ConversionScreen::buildMenus(QMainWindow* window)
     };
     auto separator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
 
+    // The menu bar speaks in the desktop's menu font, not the form's.
+    QFont menuFont = QApplication::font("QMenuBar");
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    bar->setFont(menuFont);
+
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    file->setSeparatorsCollapsible(false); // its leading separator is shown
     separator(file, QStringLiteral("mnuDash1"));
     QAction* toMain = item(file, QStringLiteral("toMain"), QStringLiteral("&Main Menu"), QKeySequence(Qt::CTRL | Qt::Key_M));
     separator(file, QStringLiteral("mnuDash2"));
@@ -246,8 +296,13 @@ void ConversionScreen::fillList(int list, int Index)
     if (d.sorted)
         std::stable_sort(texts.begin(), texts.end(),
                          [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    box->addItem(d.header);
-    box->addItems(texts);
+    if (d.headerAfterEntries) {
+        box->addItems(texts);
+        box->insertItem(0, d.header);
+    } else {
+        box->addItem(d.header);
+        box->addItems(texts);
+    }
     // Choosing the header raises Click as the platform did; it names no unit.
     box->setCurrentIndex(0);
     UnitList_Click(list, Index);

@@ -2,6 +2,9 @@
 
 #include "platform/form.h"
 #include "screens/dialength.h"
+#include "screens/diavelocity.h"
+#include "screens/diavolume.h"
+#include "screens/diaweight.h"
 #include "screens/template1.h"
 
 namespace unitmenu {
@@ -170,6 +173,12 @@ platform::Form* targetForm(const QString& target)
         return &the<diaLength>();
     if (target == QLatin1String("template1"))
         return &the<template1>();
+    if (target == QLatin1String("diaVolume"))
+        return &the<diaVolume>();
+    if (target == QLatin1String("diaWeight"))
+        return &the<diaWeight>();
+    if (target == QLatin1String("diaVelocity"))
+        return &the<diaVelocity>();
     return nullptr;
 }
 
