@@ -51,10 +51,6 @@ void makeTypable(QComboBox* list)
     list->setCompleter(nullptr);
     QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
     QObject::disconnect(list->lineEdit(), &QLineEdit::returnPressed, list, nullptr);
-    platform::onEvent(list, QEvent::KeyPress, [](QEvent* e) {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        return key == Qt::Key_Return || key == Qt::Key_Enter;
-    });
 }
 } // namespace
 
