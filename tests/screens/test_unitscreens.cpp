@@ -3,8 +3,7 @@
 #include "shell/menutable.h"
 
 #include <QClipboard>
-#include <QGroupBox>
-#include <QMenuBar>
+#include <QMenu>
 #include <QSpontaneKeyEvent>
 #include <QWheelEvent>
 
@@ -16,200 +15,105 @@ class TestUnitScreens : public QObject {
     Q_OBJECT
 
     platform::Form* form = nullptr;
-    template <class T = QWidget>
-    T* find(const QString& name) { return control<T>(*form, name); }
-    QString shown(const QString& name) { return find<QLineEdit>(name)->text(); }
-    QString unitLabel(int i) { return find<QLabel>(QStringLiteral("lbl3_%1").arg(i))->text(); }
-    bool open(const QString& name)
-    {
-        form = unitmenu::targetForm(name);
-        return form && showActive(*form);
-    }
+    QComboBox* find(const QString& name) { return control<QComboBox>(*form, name); }
+    QString shown(const QString& name) { return control<QLineEdit>(*form, name)->text(); }
+    QString unitLabel(int i) { return control<QLabel>(*form, QStringLiteral("lbl3_%1").arg(i))->text(); }
+    void open(const QString& name) { QVERIFY(showActive(*(form = unitmenu::targetForm(name)))); }
     // A unit by its button caption or list entry, on side i.
     void choose(const QString& unit, int i)
     {
-        const QString side = QStringLiteral("_%1").arg(i);
-        for (QPushButton* b : form->window()->findChildren<QPushButton*>())
-            if (b->text() == unit && b->objectName().endsWith(side))
+        for (QWidget* w : form->window()->findChildren<QWidget*>(QRegularExpression(QStringLiteral("_%1$").arg(i)))) {
+            if (auto* b = qobject_cast<QPushButton*>(w); b && b->text() == unit)
                 return click(b);
-        for (QComboBox* l : form->window()->findChildren<QComboBox*>())
-            if (l->findText(unit) >= 0 && l->objectName().endsWith(side))
+            if (auto* l = qobject_cast<QComboBox*>(w); l && l->findText(unit) >= 0)
                 return pick(l, unit);
+        }
         QFAIL(qPrintable(unit));
     }
 
 private slots:
-    void init() { useLocale("C"); }
     void cleanup() { platform::Form::UnloadAll(); }
 
+    // Screen, input, from, to; the result and the two unit labels; the
+    // result after Exponential and after a further click of the "to" unit.
     void converts_data()
     {
-        QTest::addColumn<QString>("screen");
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("labels");
-        QTest::newRow("gallon to liter") << "diaVolume" << "C" << "1" << "gallon (U.S. Liquid)" << "liter" << "3.785412" << "gallon|liter";
-        QTest::newRow("wood cord") << "diaVolume" << "C" << "1" << "wood cord" << "cubic foot" << "128." << "wood cord|cubic foot";
-        QTest::newRow("hectoliter liquid") << "diaVolume" << "C" << "1" << "hectoliter (liquid)" << "liter" << "100." << "";
-        QTest::newRow("hectoliter dry") << "diaVolume" << "C" << "1" << "hectoliter (dry)" << "liter" << "100." << "";
-        QTest::newRow("bushel in pecks") << "diaVolume" << "C" << "1" << "bushel" << "peck" << "4." << "";
-        QTest::newRow("dry gallon in quarts") << "diaVolume" << "C" << "1" << "gallon (U.S. dry)" << "quart (U.S. dry)" << "4." << "";
-        QTest::newRow("board foot") << "diaVolume" << "C" << "1" << "board foot" << "cubic inch" << "144." << "";
-        QTest::newRow("stone") << "diaWeight" << "C" << "1" << "stone" << "pound" << "14." << "stones|pound (lb)";
-        QTest::newRow("troy pound") << "diaWeight" << "C" << "1" << "troy pound" << "troy ounce" << "12." << "";
-        QTest::newRow("drams") << "diaWeight" << "C" << "16" << "dram" << "ounce" << "1." << "dram|ounce (oz)";
-        QTest::newRow("apothecary ounce") << "diaWeight" << "C" << "1" << "apothecary ounce" << "troy ounce" << "1." << "";
-        QTest::newRow("carat") << "diaWeight" << "C" << "1" << "carat" << "gram" << "0.2" << "carat (Kt)|gram";
-        QTest::newRow("meter per second") << "diaVelocity" << "C" << "1" << "meter per second" << "kilometer per hour" << "3.6" << "";
-        QTest::newRow("knot") << "diaVelocity" << "C" << "1" << "knot" << "kilometer per hour" << "1.852" << "knots|kilometer per hour";
-        QTest::newRow("de mach") << "diaVelocity" << "de_DE" << "0,5" << "mach number" << "mile per hour" << "370,7275" << "mach|mile per hour";
+        QTest::addColumn<QStringList>("r");
+        QTest::newRow("gallon") << QStringList{"diaVolume", "1", "gallon (U.S. Liquid)", "liter", "3.785412|gallon|liter", "3.785412 E+00", "3.785412 E+00"};
+        QTest::newRow("wood cord") << QStringList{"diaVolume", "1", "wood cord", "cubic foot", "128.|wood cord|cubic foot", "1.28 E+02", "1.28 E+02"};
+        QTest::newRow("hectoliter") << QStringList{"diaVolume", "1", "hectoliter (liquid)", "liter", "100.|hectoliter (liquid)|liter", "1.0 E+02", "1. E+02"};
+        QTest::newRow("stone") << QStringList{"diaWeight", "1", "stone", "pound", "14.|stones|pound (lb)", "1.4 E+01", "1.4 E+01"};
+        QTest::newRow("troy pound") << QStringList{"diaWeight", "1", "troy pound", "troy ounce", "12.|troy pound|troy ounce", "1.2 E+01", "1.2 E+01"};
+        QTest::newRow("drams") << QStringList{"diaWeight", "16", "dram", "ounce", "1.|dram|ounce (oz)", "1.0 E+00", "1. E+00"};
+        QTest::newRow("m/s") << QStringList{"diaVelocity", "1", "meter per second", "kilometer per hour", "3.6|meter per second|kilometer per hour", "3.6E+00", "3.6 E+00"};
+        QTest::newRow("knot") << QStringList{"diaVelocity", "1", "knot", "kilometer per hour", "1.852|knots|kilometer per hour", "1.852E+00", "1.852 E+00"};
     }
     void converts()
     {
-        QFETCH(QString, screen);
-        QFETCH(QString, locale);
-        QFETCH(QString, input);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, result);
-        QFETCH(QString, labels);
-        useLocale(locale.toLatin1());
-        QVERIFY(open(screen));
-        type(find<QLineEdit>("Text1"), input);
-        choose(from, 0);
-        choose(to, 1);
-        QCOMPARE(shown("Text4"), result);
-        if (!labels.isEmpty())
-            QCOMPARE(unitLabel(0) + "|" + unitLabel(1), labels);
+        QFETCH(QStringList, r);
+        open(r[0]);
+        type(control<QLineEdit>(*form, "Text1"), r[1]);
+        choose(r[2], 0);
+        choose(r[3], 1);
+        QCOMPARE(QStringList({shown("Text4"), unitLabel(0), unitLabel(1)}).join('|'), r[4]);
+        ctrl(form->window(), Qt::Key_E);
+        QCOMPARE(shown("Text4"), r[5]);
+        choose(r[3], 1);
+        QCOMPARE(shown("Text4"), r[6]);
     }
 
-    // Headers choose nothing; a list that gets the focus by Tab chooses
-    // the entry it shows again, where the screen says so.
+    // About on the speed screen only. The header comes first (velocity's
+    // entries sorted below it) and chooses nothing; a list that gets the focus by Tab chooses the entry it
+    // shows again where the screen says so; the weight list takes typing,
+    // but typed text adds and chooses nothing.
     void lists_data()
     {
-        QTest::addColumn<QString>("screen");
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("afterFocus");
-        QTest::newRow("volume dry") << "diaVolume" << "cboOther" << "wood cord" << "liter" << "wood cord";
-        QTest::newRow("volume liquid") << "diaVolume" << "cboUSLiquid" << "minim" << "liter" << "minim";
-        QTest::newRow("weight: click only") << "diaWeight" << "cboOther" << "stone" << "pound" << "pound (lb)";
-        QTest::newRow("velocity") << "diaVelocity" << "cboOther" << "foot per hour" << "knot" << "foot per hour";
+        QTest::addColumn<QStringList>("r"); // screen, entry, button, unit after the focus, first entry
+        QTest::newRow("volume") << QStringList{"diaVolume", "wood cord", "liter", "wood cord", "peck"};
+        QTest::newRow("weight, Click only") << QStringList{"diaWeight", "quarter", "pound", "pound (lb)", "microgram"};
+        QTest::newRow("velocity") << QStringList{"diaVelocity", "inch per hour", "knot", "inch per hour", "centimeter per hour"};
     }
     void lists()
     {
-        QFETCH(QString, screen);
-        QFETCH(QString, list);
-        QFETCH(QString, entry);
-        QFETCH(QString, button);
-        QFETCH(QString, afterFocus);
-        QVERIFY(open(screen));
-        QComboBox* box = find<QComboBox>(list + "_0");
+        QFETCH(QStringList, r);
+        open(r[0]);
+        QComboBox* box = find("cboOther_0");
+        QCOMPARE(control<QAction>(*form, "AboutOrvalis") != nullptr, r[0] == "diaVelocity");
         pick(box, box->itemText(0));
+        QCOMPARE(box->itemText(1) + "|" + unitLabel(0), r[4] + "|");
+        pick(box, r[1]);
+        choose(r[2], 0);
         box->setFocus(Qt::TabFocusReason);
-        QCOMPARE(unitLabel(0), QString());
-        pick(box, entry);
-        choose(button, 0);
-        box->setFocus(Qt::TabFocusReason);
-        QCOMPARE(unitLabel(0), afterFocus);
+        QCOMPARE(unitLabel(0), r[3]);
+        if (box->isEditable()) {
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box, "stone\r"); // and Enter
+            QCOMPARE(unitLabel(0) + "|" + QString::number(box->count()), r[3] + "|13");
+        }
     }
 
-    void weightListTakesNoTyping()
+    void keysWheelAndMenus()
     {
-        QVERIFY(open("diaWeight"));
-        QComboBox* box = find<QComboBox>("cboOther_0");
-        QCOMPARE(box->currentText(), "Other Weights");
-        box->setFocus(Qt::TabFocusReason);
-        box->lineEdit()->selectAll();
-        QTest::keyClicks(box, "stone");
-        QTest::keyClick(box, Qt::Key_Return);
-        QTest::keyClick(box, Qt::Key_Tab);
-        QCOMPARE(unitLabel(0), QString());
-        QCOMPARE(box->count(), 13);
-    }
-
-    void velocity()
-    {
-        QVERIFY(open("diaVelocity"));
-        QComboBox* box = find<QComboBox>("cboOther_1");
-        QStringList items;
-        for (int k = 0; k < box->count(); ++k)
-            items << box->itemText(k);
-        QCOMPARE(items, QStringList({"Other Units", "centimeter per hour", "foot per hour", "inch per hour",
-                                     "meter per hour"}));
-        type(find<QLineEdit>("Text1"), "1");
-        choose("meter per second", 0);
-        choose("kilometer per hour", 1);
-        QCOMPARE(shown("Text5"), "3.6");
-        ctrl(form->window(), Qt::Key_E);
-        QCOMPARE(shown("Text4"), "3.6E+00");
-        choose("kilometer per hour", 1);
-        QCOMPARE(shown("Text4"), "3.6 E+00");
-        form->window()->findChild<QAction*>("AboutOrvalis")->trigger(); // no About box yet: nothing
-        QCOMPARE(shown("Text4"), "3.6 E+00");
-    }
-
-    // Every screen: its caption, frames and colours, the File menu's leading
-    // separator, the desktop's menu font, and About where it has one.
-    void looks_data()
-    {
-        QTest::addColumn<QString>("screen");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("frame");
-        QTest::addColumn<QColor>("frameColor");
-        QTest::addColumn<bool>("about");
-        QTest::newRow("length") << "diaLength" << "Length  &  Distance" << "Frame1_1" << QColor(0xC0, 0xC0, 0xFF) << true;
-        QTest::newRow("volume") << "diaVolume" << "Volume / Capacity" << "Frame1_1" << QColor(0, 0xC0, 0xC0) << false;
-        QTest::newRow("weight") << "diaWeight" << "Weight" << "Frame_1" << QColor(0x80, 0x80, 0x80) << false;
-        QTest::newRow("velocity") << "diaVelocity" << "Units of Velocity / Speed" << "Frame1_1" << QColor(0xC0, 0xFF, 0xFF) << true;
-    }
-    void looks()
-    {
-        QFETCH(QString, screen);
-        QFETCH(QString, caption);
-        QFETCH(QString, frame);
-        QFETCH(QColor, frameColor);
-        QFETCH(bool, about);
-        QVERIFY(open(screen));
-        QCOMPARE(form->window()->windowTitle(), caption);
-        QCOMPARE(find<QGroupBox>(frame)->palette().color(QPalette::Window), frameColor);
-        QCOMPARE(form->window()->findChild<QAction*>("AboutOrvalis") != nullptr, about);
-        QMenuBar* bar = form->window()->menuBar();
-        QCOMPARE(bar->font(), QApplication::font("QMenuBar"));
-        auto* file = bar->findChild<QMenu*>("mnuFile");
-        QVERIFY(file->actionGeometry(file->findChild<QAction*>("mnuDash1")).height() > 0);
-    }
-
-    void keysWheelAndMenuBar()
-    {
-        QVERIFY(open("diaLength"));
+        open("diaLength");
+        QVERIFY(control<QMenu>(*form, "mnuFile")->actionGeometry(control<QAction>(*form, "mnuDash1")).height() > 0);
         // Tab to "foot" in the first column; Enter chooses it.
-        QTest::keyClick(find("Text1"), Qt::Key_Tab);
+        QTest::keyClick(control<QWidget>(*form, "Text1"), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(unitLabel(0), "foot");
         // A wheel step over a list without the focus changes nothing.
-        auto* metric = find<QComboBox>("cboMetrics_1");
-        QWheelEvent wheel(QPointF(5, 5), metric->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel({5, 5}, {}, {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
         QSpontaneKeyEvent::setSpontaneous(&wheel); // as from the mouse
-        qApp->notify(metric, &wheel);
-        QCOMPARE(metric->currentIndex(), 0);
-        QVERIFY(!metric->hasFocus());
+        qApp->notify(find("cboMetrics_1"), &wheel);
+        QVERIFY(find("cboMetrics_1")->currentIndex() == 0 && !find("cboMetrics_1")->hasFocus());
         // Paste, then Alt and Esc back from the menu bar: no conversion.
         choose("inch", 1);
-        auto* other = find<QComboBox>("cboOther_0");
-        pick(other, "pica");
-        QVERIFY(!shown("Text4").isEmpty());
+        pick(find("cboOther_0"), "pica");
         QApplication::clipboard()->setText("12");
         ctrl(form->window(), Qt::Key_V);
-        QTest::keyClick(other, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(QApplication::focusWidget(), other);
+        QCOMPARE(QApplication::focusWidget(), find("cboOther_0"));
         QCOMPARE(shown("Text4"), QString());
     }
 };
