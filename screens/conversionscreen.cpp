@@ -247,6 +247,10 @@ void ConversionScreen::buildMenus(QMainWindow* window)
     const QList<QKeySequence> keys = {toMain->shortcut(), copy->shortcut(), paste->shortcut(), exp->shortcut()};
     platform::passShortcutsToMenu(Text1, keys);
     platform::passShortcutsToMenu(Text4, keys);
+    for (int i = 0; i < 2; ++i)
+        for (size_t l = 0; l < lists[i].size(); ++l)
+            if (design_.lists[l].editable)
+                platform::passShortcutsToMenu(lists[i][l], keys);
 }
 
 QList<QWidget*> ConversionScreen::tabOrder() const
