@@ -16,9 +16,10 @@ int halfOfRounded(double difference)
 } // namespace
 
 QPoint placementPosition(double screenWidth, double screenHeight, double windowWidth, double windowHeight,
-                         int topOffset)
+                         int topOffset, QPoint origin)
 {
-    return QPoint(halfOfRounded(screenWidth - windowWidth), halfOfRounded(screenHeight - windowHeight) - topOffset);
+    return origin +
+           QPoint(halfOfRounded(screenWidth - windowWidth), halfOfRounded(screenHeight - windowHeight) - topOffset);
 }
 
 void placeForm(platform::Form& form, int width, int height, int topOffset)
@@ -28,8 +29,11 @@ void placeForm(platform::Form& form, int width, int height, int topOffset)
         form.SetSizeTwips(width, height);
     else if (form.window())
         size = platform::outerSizeTwips(form.window());
-    const QSize screen = platform::screenSizeTwips();
-    const QPoint at = placementPosition(screen.width(), screen.height(), size.width(), size.height(), topOffset);
+    // The usable area of the primary screen, wherever the desktop puts it
+    // (a monitor to its left moves its origin).
+    const QRect screen = platform::screenAreaTwips();
+    const QPoint at = placementPosition(screen.width(), screen.height(), size.width(), size.height(), topOffset,
+                                        screen.topLeft());
     ORVL_MOD::FormLeft = at.x();
     ORVL_MOD::FormTop = at.y();
     form.MoveTwips(ORVL_MOD::FormLeft, ORVL_MOD::FormTop);

@@ -113,7 +113,9 @@ bool beyondRange(const std::string& s)
             return false; // zero
         magnitude = -static_cast<long long>(nz);
     }
-    return magnitude + exponent > 0;
+    // The exponent may lie anywhere in the 64-bit range, so it is compared
+    // rather than added: the sum could overflow.
+    return exponent > -magnitude;
 }
 
 QString withLocalePoint(QString text)

@@ -31,6 +31,16 @@ QSize screenSizeTwips()
     return QSize(pixelsToTwips(px.width()), pixelsToTwips(px.height()));
 }
 
+QRect screenAreaTwips()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QRect();
+    const QRect px = screen->availableGeometry();
+    return QRect(pixelsToTwips(px.x()), pixelsToTwips(px.y()), pixelsToTwips(px.width()),
+                 pixelsToTwips(px.height()));
+}
+
 void placeTwips(QWidget* w, int left, int top, int width, int height)
 {
     w->setGeometry(twipsRect(left, top, width, height));

@@ -16,6 +16,9 @@ QRect twipsRect(int left, int top, int width, int height);
 
 // Width and height of the primary screen, in twips.
 QSize screenSizeTwips();
+// The part of the primary screen that windows may use (without panels), in
+// twips of the desktop; it need not begin at 0, 0.
+QRect screenAreaTwips();
 
 // Places a child control at a designed position and size, in twips.
 void placeTwips(QWidget* w, int left, int top, int width, int height);

@@ -29,6 +29,23 @@ using screenparts::indexed;
 
 namespace {
 const QString ConvertMask = QStringLiteral("0.###### E+00");
+
+int sideTop(int top, int topTo, int Index)
+{
+    return Index == 1 && topTo >= 0 ? topTo : top;
+}
+
+// A list with a text field the user may type into. Typed text is never
+// added, never completed and never taken as a choice; Enter in it does
+// nothing. Only a pick from the drop-down or an arrow key chooses an entry.
+void makeTypable(QComboBox* list)
+{
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr);
+    QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+    QObject::disconnect(list->lineEdit(), &QLineEdit::returnPressed, list, nullptr);
+}
 } // namespace
 
 ConversionScreen::ConversionScreen(ScreenDesign design) : Form(design.formName), design_(std::move(design)) {}
@@ -85,11 +102,12 @@ void ConversionScreen::build(QMainWindow* window)
 
         Frame1[i] = screenparts::frame(client, d.frameName, i, d.frameColor[i], d.frame[i]);
 
+        const int width = i == 1 && d.unitWidthTo > 0 ? d.unitWidthTo : d.unitWidth;
         buttons[i].clear();
         for (size_t b = 0; b < d.buttons.size(); ++b) {
             const UnitButtonDesign& u = d.buttons[b];
             auto* button = screenparts::button(Frame1[i], indexed(u.name, i), u.caption, d.unitColor,
-                                               {d.unitLeft, u.top, d.unitWidth, d.buttonHeight});
+                                               {d.unitLeft, sideTop(u.top, u.topTo, i), width, d.buttonHeight});
             QObject::connect(button, &QPushButton::clicked, button, [this, b, i] { UnitButton_Click(int(b), i); });
             buttons[i].push_back(button);
         }
@@ -100,16 +118,30 @@ void ConversionScreen::build(QMainWindow* window)
             auto* list = new QComboBox(Frame1[i]);
             list->setObjectName(indexed(u.name, i));
             list->setFont(vbFont(9.75));
-            list->setEditable(false); // the user picks, never types
             platform::setBackColor(list, d.unitColor);
-            placeTwips(list, d.unitLeft, u.top, d.unitWidth, d.listHeight);
+            placeTwips(list, d.unitLeft, sideTop(u.top, u.topTo, i), width, d.listHeight);
+            if (u.editable)
+                makeTypable(list);
+            else
+                list->setEditable(false); // the user picks, never types
             QObject::connect(list, &QComboBox::activated, list, [this, l, i] { UnitList_Click(int(l), i); });
+            // A wheel over the window must not change a unit behind the
+            // user's back: only a list that has the focus turns with it.
+            list->setFocusPolicy(Qt::StrongFocus);
+            platform::onEvent(list, QEvent::Wheel, [list](QEvent* e) {
+                if (list->hasFocus())
+                    return false;
+                e->ignore();
+                return true;
+            });
             if (u.applyOnFocus) {
                 platform::onEvent(list, QEvent::FocusIn, [this, l, i](QEvent* e) {
-                    // Only a move of the focus counts: not the return from its
-                    // own drop-down nor from another program.
+                    // Only the user's move into the list counts: not the
+                    // focus coming back from its drop-down, the menu bar or
+                    // another program.
                     const auto reason = static_cast<QFocusEvent*>(e)->reason();
-                    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                    if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                        reason == Qt::BacktabFocusReason)
                         UnitList_GotFocus(int(l), i);
                     return false;
                 });
@@ -158,6 +190,10 @@ void ConversionScreen::buildMenus(QMainWindow* window)
 
     platform::passShortcutsToMenu(Text1, m.keys());
     platform::passShortcutsToMenu(Text4, m.keys());
+    for (int i = 0; i < 2; ++i)
+        for (size_t l = 0; l < lists[i].size(); ++l)
+            if (design_.lists[l].editable)
+                platform::passShortcutsToMenu(lists[i][l], m.keys());
 }
 
 QList<QWidget*> ConversionScreen::tabOrder() const
@@ -203,8 +239,13 @@ void ConversionScreen::fillList(int list, int Index)
     if (d.sorted)
         std::stable_sort(texts.begin(), texts.end(),
                          [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    box->addItem(d.header);
-    box->addItems(texts);
+    if (d.headerAfterEntries) {
+        box->addItems(texts);
+        box->insertItem(0, d.header);
+    } else {
+        box->addItem(d.header);
+        box->addItems(texts);
+    }
     // Choosing the header raises Click as the platform did; it names no unit.
     box->setCurrentIndex(0);
     UnitList_Click(list, Index);

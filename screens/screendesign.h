@@ -16,6 +16,7 @@ struct UnitButtonDesign {
     QString unit;    // the unit name shown when it is chosen
     double factor;   // size in the screen's base unit
     int top;         // inside its frame, in twips
+    int topTo = -1;  // inside the "Convert to:" frame, where it differs
 };
 
 // One entry of a unit list: the text shown and the unit it stands for.
@@ -32,6 +33,11 @@ struct UnitListDesign {
     int top;
     bool applyOnFocus = true; // focusing the list applies the unit it shows
     bool sorted = false;      // entries shown in alphabetical order
+    int topTo = -1;           // inside the "Convert to:" frame, where it differs
+    bool headerAfterEntries = false; // filled entries first, then the header put at 0
+    // The user may type into its text field; typing never chooses a unit,
+    // only a pick from the drop-down does.
+    bool editable = false;
 };
 
 struct ScreenDesign {
@@ -53,6 +59,7 @@ struct ScreenDesign {
     // Unit buttons and lists inside each frame.
     int unitLeft = 240;
     int unitWidth = 2600;
+    int unitWidthTo = 0; // in the "Convert to:" frame, where it differs
     int buttonHeight = 280;
     int listHeight = 360;
     unsigned unitColor = 0;

@@ -2,12 +2,14 @@
 
 #include "core/navigation.h"
 #include "platform/controls.h"
+#include "platform/events.h"
 #include "platform/form.h"
 #include "platform/twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +62,14 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     b->setAutoDefault(false);
     platform::setBackColor(b, backColor);
     platform::placeTwips(b, at.left, at.top, at.width, at.height);
+    // A focused command button is chosen by Enter as well as Space.
+    platform::onEvent(b, QEvent::KeyPress, [b](QEvent* e) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        b->click();
+        return true;
+    });
     return b;
 }
 
@@ -91,8 +101,14 @@ Menus buildMenus(QMainWindow* window, const MenuDesign& design)
     auto separator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
     Menus m{};
 
+    // The menu bar speaks in the desktop's menu font, not the form's.
+    QFont menuFont = QApplication::font("QMenuBar");
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    bar->setFont(menuFont);
+
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    file->setSeparatorsCollapsible(false); // its leading separator is shown
     separator(file, QStringLiteral("mnuDash1"));
     m.mainMenu = item(file, design.mainMenuName, QStringLiteral("&Main Menu"), QKeySequence(Qt::CTRL | Qt::Key_M));
     separator(file, QStringLiteral("mnuDash2"));

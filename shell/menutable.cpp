@@ -6,6 +6,9 @@
 #include "screens/diafeet_n_inches.h"
 #include "screens/dialength.h"
 #include "screens/diatemp.h"
+#include "screens/diavelocity.h"
+#include "screens/diavolume.h"
+#include "screens/diaweight.h"
 #include "screens/template1.h"
 
 namespace unitmenu {
@@ -182,6 +185,12 @@ platform::Form* targetForm(const QString& target)
         return &the<diaTemp>();
     if (target == QLatin1String("diaFeet_n_Inches"))
         return &the<diaFeet_n_Inches>();
+    if (target == QLatin1String("diaVolume"))
+        return &the<diaVolume>();
+    if (target == QLatin1String("diaWeight"))
+        return &the<diaWeight>();
+    if (target == QLatin1String("diaVelocity"))
+        return &the<diaVelocity>();
     return nullptr;
 }
 

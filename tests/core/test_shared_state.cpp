@@ -42,6 +42,8 @@ private slots:
         QFETCH(QPoint, at);
         QCOMPARE(placementPosition(screenW, screenH, windowW, windowH, offset), at);
     }
+    // A monitor left of the primary one and a panel above its usable area.
+    void areaOrigin() { QCOMPARE(placementPosition(12000, 11550, 8200, 6900, 300, {28800, 450}), QPoint(30700, 2475)); }
 };
 ORVALIS_TEST(TestSharedState)
 #include "test_shared_state.moc"

@@ -24,6 +24,7 @@ private slots:
         QTest::newRow("C point first") << "C" << ".5" << 0.5;
         QTest::newRow("C point last") << "C" << "5." << 5.0;
         QTest::newRow("C underflow is zero") << "C" << "1e-400" << 0.0;
+        QTest::newRow("C underflow at the exponent limit") << "C" << "0.01e-9223372036854775808" << 0.0;
         QTest::newRow("de comma") << "de_DE" << "0,75" << 0.75;
         QTest::newRow("de exponent") << "de_DE" << "1,234568E+08" << 1.234568e8;
         QTest::newRow("de negative") << "de_DE" << "-2,5" << -2.5;
@@ -56,6 +57,8 @@ private slots:
         QTest::newRow("slash") << "C" << "12/" << mismatch;
         QTest::newRow("beyond double") << "C" << "1e400" << overflow;
         QTest::newRow("beyond double, long exponent") << "C" << "1e99999999999999999999" << overflow;
+        QTest::newRow("exponent at the limit") << "C" << "1e9223372036854775807" << overflow;
+        QTest::newRow("negative, exponent at the limit") << "C" << "-1e9223372036854775807" << overflow;
         QTest::newRow("de point is grouping") << "de_DE" << "1.875" << mismatch;
         QTest::newRow("de point decimal") << "de_DE" << "2.5" << mismatch;
     }
