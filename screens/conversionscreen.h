@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QAction;
+class QMenu;
 
 class ConversionScreen : public platform::Form {
 public:
@@ -51,6 +52,8 @@ protected:
     virtual void ownLoadSteps() {}
     // Controls a screen adds to the designed window.
     virtual void buildOwnControls(QWidget* client) { (void)client; }
+    // Items a screen adds to its Options menu, after Exponential.
+    virtual void addOptionsItems(QMenu* options) { (void)options; }
     // The order in which Tab moves through the controls.
     virtual QList<QWidget*> tabOrder() const;
 

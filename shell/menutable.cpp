@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 #include "screens/dialength.h"
+#include "screens/diauser1.h"
 #include "screens/template1.h"
 
 namespace unitmenu {
@@ -170,6 +171,8 @@ platform::Form* targetForm(const QString& target)
         return &the<diaLength>();
     if (target == QLatin1String("template1"))
         return &the<template1>();
+    if (target == QLatin1String("diaUser1"))
+        return &the<diaUser1>();
     return nullptr;
 }
 
