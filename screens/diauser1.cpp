@@ -1,6 +1,7 @@
 #include "screens/diauser1.h"
 
 #include "core/ini_file_tools.h"
+#include "core/openfile.h"
 #include "core/loaddata.h"
 #include "platform/controls.h"
 #include "platform/modal.h"
@@ -333,5 +334,9 @@ void diaUser1::mnuChanges_Click()
 
 void diaUser1::cmdBrowse_Click()
 {
-    // The open-file dialog lands with the platform layer's ShowOpen.
+    QString filter = QStringLiteral("Pictures (*.bmp;*.ico;*.wmf)|*.bmp;*.ico;*.wmf|All Files (*.*)|*.*");
+    const QString chosen = ShowOpen(this, filter, QStringLiteral("Select An Image"), platform::programFolder());
+    // Cancelling keeps the path that was there.
+    if (!chosen.isEmpty())
+        txtImageName->setText(chosen);
 }
