@@ -129,7 +129,9 @@ QPlainTextEdit* hintBox(QWidget* panel, const char* name, const QString& text, T
     box->setFrameShape(QFrame::NoFrame);
     box->setFocusPolicy(Qt::ClickFocus); // outside the tab order
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setFont(vbFont(8.25));
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->document()->setDocumentMargin(1);
+    box->setFont(vbFont(7.5)); // the designed lines fit the designed boxes
     QPalette pal = box->palette();
     pal.setColor(QPalette::Base, platform::vbColor(BackColor));
     pal.setColor(QPalette::Text, Qt::black);
