@@ -156,6 +156,19 @@ private slots:
         QCOMPARE(box("factorUser4")->text(), "2.5");
     }
 
+    // A factor that cannot be read chooses no unit on a click; nothing fails.
+    void unreadableFactor()
+    {
+        QFile f(dat());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("[User5Factors]\nUser2_Factor=1/2\n") > 0);
+        f.close();
+        open(5);
+        type(box("Text1"), "12");
+        click(control<QPushButton>(screen(), "btn01_1"));
+        click(control<QPushButton>(screen(), "btn02_0"));
+        QCOMPARE(control<QLabel>(screen(), "lbl3_0")->text() + '|' + box("Text4")->text(), "foot|");
+    }
+
     // Cancel Changes brings the file's set back; a change of the current
     // category while revising does not move the set elsewhere.
     void cancelAndFixedSection()
