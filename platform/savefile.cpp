@@ -162,7 +162,6 @@ bool replaceFileContent(const QString& path, const QByteArray& bytes)
             ::unlinkat(dir.get(), temp.constData(), 0);
         return false;
     };
-    reached(SaveStep::TempCreated);
 
     if (exists) {
         if (::fchown(file.get(), old.st_uid, old.st_gid) != 0) {

@@ -19,7 +19,7 @@ namespace platform {
 bool replaceFileContent(const QString& path, const QByteArray& bytes);
 
 // Moments of a replacement at which a test stops it, as a kill would.
-enum class SaveStep { TempCreated, TempWritten, TempNamed, Replaced };
+enum class SaveStep { TempWritten, TempNamed, Replaced };
 // Tests: called at each step (nullptr restores).
 void setSaveStepHook(std::function<void(SaveStep)> hook);
 

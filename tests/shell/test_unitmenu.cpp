@@ -251,9 +251,8 @@ private slots:
         QCOMPARE(picture().cacheKey(), first);
         const timespec later[2] = {{0, UTIME_OMIT}, {::time(nullptr) + 5, 0}};
         QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), later, 0), 0);
-        saveWhileAway("User4Factors", {"Table_Name", "third"});
-        QTRY_COMPARE(label("lblUser4")->text(), "third");
-        QVERIFY(picture().cacheKey() != first);
+        saveWhileAway("User4Factors", {});
+        QTRY_VERIFY(picture().cacheKey() != first);
     }
 
     void menuBar()
