@@ -100,7 +100,7 @@ void ConversionScreen::build(QMainWindow* window)
             const UnitButtonDesign& u = d.buttons[b];
             auto* button = new QPushButton(u.caption, Frame1[i]);
             button->setObjectName(indexed(u.name, i));
-            button->setFont(vbFont(d.unitFontPoints));
+            button->setFont(vbFont(9.75));
             button->setAutoDefault(false);
             platform::setBackColor(button, d.unitColor);
             placeTwips(button, d.unitLeft, u.top, d.unitWidth, d.buttonHeight);
@@ -113,7 +113,7 @@ void ConversionScreen::build(QMainWindow* window)
             const UnitListDesign& u = d.lists[l];
             auto* list = new QComboBox(Frame1[i]);
             list->setObjectName(indexed(u.name, i));
-            list->setFont(vbFont(d.unitFontPoints));
+            list->setFont(vbFont(9.75));
             list->setEditable(false); // the user picks, never types
             platform::setBackColor(list, d.unitColor);
             placeTwips(list, d.unitLeft, u.top, d.unitWidth, d.listHeight);
@@ -185,7 +185,6 @@ void ConversionScreen::buildMenus(QMainWindow* window)
     QMenu* options = bar->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
     QAction* exp = item(options, QStringLiteral("mnuExp"), QStringLiteral("&Exponential"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    addOptionsItems(options);
 
     QObject::connect(toMain, &QAction::triggered, window, [this] { toMain_Click(); });
     QObject::connect(exit, &QAction::triggered, window, [this] { mnuExit_Click(); });

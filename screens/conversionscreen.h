@@ -15,7 +15,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QAction;
-class QMenu;
 
 class ConversionScreen : public platform::Form {
 public:
@@ -52,8 +51,6 @@ protected:
     virtual void ownLoadSteps() {}
     // Controls a screen adds to the designed window.
     virtual void buildOwnControls(QWidget* client) { (void)client; }
-    // Items a screen adds to its Options menu, after Exponential.
-    virtual void addOptionsItems(QMenu* options) { (void)options; }
     // The order in which Tab moves through the controls.
     virtual QList<QWidget*> tabOrder() const;
 

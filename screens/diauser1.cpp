@@ -84,7 +84,6 @@ ScreenDesign userDesign()
     d.unitLeft = 300;
     d.unitWidth = 2400;
     d.buttonHeight = 280;
-    d.unitFontPoints = 8.25;
     d.unitColor = platform::vbButtonFace;
     // Names and sizes come from the set's boxes, not from here.
     for (int k = 1; k <= Units; ++k) {
@@ -181,7 +180,16 @@ void diaUser1::buildOwnControls(QWidget* client)
     helpbox->hide();
 }
 
-void diaUser1::addOptionsItems(QMenu* options)
+void diaUser1::build(QMainWindow* window)
+{
+    ConversionScreen::build(window);
+    for (int i = 0; i < 2; ++i)
+        for (QPushButton* b : buttons[i])
+            b->setFont(vbFont(8.25));
+    addCustomizeItems(window->findChild<QMenu*>(QStringLiteral("mnuOptions")));
+}
+
+void diaUser1::addCustomizeItems(QMenu* options)
 {
     options->addSeparator()->setObjectName(QStringLiteral("mnuSpacer"));
     QMenu* customize = options->addMenu(QStringLiteral("&User Customize"));

@@ -47,9 +47,11 @@ public:
 protected:
     void ownLoadSteps() override;
     void buildOwnControls(QWidget* client) override;
-    void addOptionsItems(QMenu* options) override;
+    void build(QMainWindow* window) override;
 
 private:
+    // After Exponential: a separator and the "&User Customize" sub-menu.
+    void addCustomizeItems(QMenu* options);
     void setRevising(bool revising);
     void captionButtons(); // from the name boxes
 

@@ -55,7 +55,6 @@ struct ScreenDesign {
     int unitWidth = 2600;
     int buttonHeight = 280;
     int listHeight = 360;
-    double unitFontPoints = 9.75; // unit buttons and lists
     unsigned unitColor = 0;
     std::vector<UnitButtonDesign> buttons;
     std::vector<UnitListDesign> lists;
