@@ -154,10 +154,13 @@ void diaUser1::buildOwnControls(QWidget* client)
     txtHints1 = hintBox(helpbox, "txtHints1", Hint1, {75, 795, 3780, 1200});
     txtHints2 = hintBox(helpbox, "txtHints2", Hint2, {45, 2220, 3930, 510});
     txtHints3 = hintBox(helpbox, "txtHints3", Hint3, {60, 2955, 3735, 510});
-    for (const auto& [name, text, left] : {std::tuple{"Label3", "Button Text", 4470}, {"Label4", "Factor", 5970}}) {
-        QLabel* heading = panelLabel(helpbox, name, QLatin1String(text), {left, 105, 0, 285}, 8.25);
+    for (const auto& [name, text, left, width] :
+         {std::tuple{"Label3", "Button Text", 4470, 1350}, {"Label4", "Factor", 5970, 1305}}) {
+        QLabel* heading = panelLabel(helpbox, name, QLatin1String(text), {left, 105, width, 285}, 8.25);
+        QFont arial = heading->font();
+        arial.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+        heading->setFont(arial);
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        placeTwips(heading, left, 105, left == 4470 ? 1350 : 1305, 285);
     }
     for (int k = 1; k <= Units; ++k) {
         const int top = 450 + 315 * (k - 1);
