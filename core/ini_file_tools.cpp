@@ -12,6 +12,16 @@ bool WriteIni(const QString& file, const QString& section, const QString& key, c
     return platform::writeIniValue(file, section, key, value);
 }
 
+bool WriteIniSection(const QString& file, const QString& section, const platform::IniValues& values)
+{
+    return platform::writeIniValues(file, section, values);
+}
+
+platform::IniSnapshot ReadIniFile(const QString& file)
+{
+    return platform::IniSnapshot::read(file);
+}
+
 QString GetWindowsDir()
 {
     return QStringLiteral("/usr/bin");

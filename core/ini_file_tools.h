@@ -3,10 +3,12 @@
 // access to its two INI files, orvalis.ini and user.dat (Parts 1.104, 2.107,
 // 3.101, 3.105). Callers pass the full path of the file:
 // platform::programFolder() + "/user.dat" or + "/orvalis.ini".
+#include "platform/inifile.h"
+
 #include <QString>
 
 // One value of an INI file: without the blanks around it and, when wholly
-// enclosed in double quotes, without them; at most 511 characters. A key
+// enclosed in double or single quotes, without them; at most 511 characters. A key
 // present with an empty value gives "". defaultValue, exactly, for a missing
 // file, section or key. Names match regardless of ASCII case.
 QString ReadIni(const QString& file, const QString& section, const QString& key, const QString& defaultValue);
@@ -21,6 +23,15 @@ QString ReadIni(const QString& file, const QString& section, const QString& key,
 // corrupt the file; nothing is written then. Callers that save something
 // for the user can say whether it was saved.
 bool WriteIni(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// The keys of one section, in order, in one replacement of the file: the
+// same bytes as that many WriteIni calls, but a crash never leaves some of
+// them written. Returns whether all were written (none are otherwise).
+bool WriteIniSection(const QString& file, const QString& section, const platform::IniValues& values);
+
+// The whole file read once, for many values (as ReadIni gives them):
+// ReadIniFile(file).value(section, key, default).
+platform::IniSnapshot ReadIniFile(const QString& file);
 
 // The folder where the system keeps its programs, where the Tool Selection
 // dialog starts browsing for a calculator or an editor: "/usr/bin" here, in

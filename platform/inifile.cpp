@@ -1,9 +1,13 @@
 #include "platform/inifile.h"
 
+#include "platform/savefile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace platform {
@@ -65,17 +69,89 @@ QString decodeCp1252(const QByteArray& bytes)
     return out;
 }
 
-QString decodeLine(const QByteArray& bytes)
+// The text in Windows-1252; nothing when a character has no byte there.
+std::optional<QByteArray> encodeCp1252(const QString& text)
 {
-    // Stateless: a sequence cut off at the end of the line is an error, not
-    // something held back for a next call. ConvertInitialBom: a U+FEFF at
-    // the start of a line is kept (the file's own mark is taken off before).
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += char(u);
+            continue;
+        }
+        const auto* at = std::find(std::begin(Cp1252High), std::end(Cp1252High), u);
+        if (at == std::end(Cp1252High))
+            return std::nullopt;
+        out += char(0x80 + (at - std::begin(Cp1252High)));
+    }
+    return out;
+}
+
+bool isUtf8(const QByteArray& bytes)
+{
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return decodeCp1252(bytes);
-    return text;
+    const QString text = utf8.decode(bytes); // decoding happens on conversion
+    (void)text;
+    return !utf8.hasError();
+}
+
+// A file's text as UTF-8, with what it takes to write it back as it was.
+struct FileText {
+    enum Encoding { Utf8, Utf16LE, Utf16BE, Cp1252 };
+    Encoding encoding = Utf8;
+    QByteArray mark; // the byte order mark it began with, if any
+    QByteArray utf8;
+};
+
+const QByteArray Utf16LEMark("\xFF\xFE");
+const QByteArray Utf16BEMark("\xFE\xFF");
+
+FileText decodeFile(const QByteArray& content)
+{
+    FileText f;
+    auto utf16 = [&](FileText::Encoding e, QStringDecoder::Encoding codec) {
+        f.encoding = e;
+        f.mark = content.left(2);
+        QStringDecoder decoder(codec, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        f.utf8 = QString(decoder.decode(content.mid(2))).toUtf8();
+        return f;
+    };
+    if (content.startsWith(Utf16LEMark))
+        return utf16(FileText::Utf16LE, QStringDecoder::Utf16LE);
+    if (content.startsWith(Utf16BEMark))
+        return utf16(FileText::Utf16BE, QStringDecoder::Utf16BE);
+    if (content.startsWith(Utf8Bom))
+        f.mark = Utf8Bom;
+    const QByteArray body = content.mid(f.mark.size());
+    if (isUtf8(body)) {
+        f.utf8 = body;
+    } else {
+        f.encoding = FileText::Cp1252;
+        f.utf8 = decodeCp1252(body).toUtf8();
+    }
+    return f;
+}
+
+// The new text (UTF-8) in the file's own encoding.
+QByteArray encodeFile(const FileText& f, const QByteArray& utf8)
+{
+    switch (f.encoding) {
+    case FileText::Utf8:
+        return f.mark + utf8;
+    case FileText::Utf16LE:
+    case FileText::Utf16BE: {
+        QStringEncoder encoder(f.encoding == FileText::Utf16LE ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                               QStringEncoder::Flag::Stateless);
+        return f.mark + QByteArray(encoder.encode(QString::fromUtf8(utf8)));
+    }
+    case FileText::Cp1252:
+        if (const std::optional<QByteArray> bytes = encodeCp1252(QString::fromUtf8(utf8)))
+            return f.mark + *bytes;
+        return f.mark + utf8; // a character the code page lacks: all of it in UTF-8
+    }
+    return utf8;
 }
 
 bool isBlank(QChar c)
@@ -102,6 +178,14 @@ char16_t asciiLower(char16_t c)
     return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c;
 }
 
+QString asciiLowerString(const QString& s)
+{
+    QString out = s;
+    for (QChar& c : out)
+        c = QChar(asciiLower(c.unicode()));
+    return out;
+}
+
 bool sameName(const QString& a, const QString& b)
 {
     if (a.size() != b.size())
@@ -121,12 +205,9 @@ struct Line {
     QString value; // a key's value, without blanks around it
 };
 
-Line classify(const RawLine& raw, bool first)
+Line classify(const RawLine& raw)
 {
-    QByteArray bytes = raw.bytes;
-    if (first && bytes.startsWith(Utf8Bom))
-        bytes.remove(0, Utf8Bom.size());
-    const QString text = trimBlanks(decodeLine(bytes));
+    const QString text = trimBlanks(QString::fromUtf8(raw.bytes));
     Line line;
     if (text.isEmpty() || text.startsWith(u';'))
         return line;
@@ -164,7 +245,7 @@ Place locate(const std::vector<RawLine>& raw, const QString& section, const QStr
     Place place;
     bool inSection = false;
     for (size_t i = 0; i < raw.size(); ++i) {
-        const Line line = classify(raw[i], i == 0);
+        const Line line = classify(raw[i]);
         if (line.kind == Line::Section) {
             if (inSection)
                 break; // the end of the first section of that name
@@ -255,18 +336,45 @@ bool isValidIniKey(const QString& key)
     return !trimmed.startsWith(u';') && !trimmed.startsWith(u'[');
 }
 
-QString iniLookup(const QByteArray& content, const QString& section, const QString& key,
-                  const QString& defaultValue)
+IniSnapshot::IniSnapshot(const QByteArray& content)
 {
-    const QString sectionName = trimBlanks(section);
-    const QString keyName = trimBlanks(key);
+    QHash<QString, QString>* current = nullptr; // null: keys not kept
+    for (const RawLine& raw : splitLines(decodeFile(content).utf8)) {
+        const Line line = classify(raw);
+        if (line.kind == Line::Section) {
+            // Only the first section of a name counts.
+            const QString name = asciiLowerString(line.name);
+            current = sections_.contains(name) ? nullptr : &sections_[name];
+        } else if (line.kind == Line::Key && current) {
+            const QString name = asciiLowerString(line.name);
+            if (!current->contains(name))
+                current->insert(name, line.value);
+        }
+    }
+}
+
+IniSnapshot IniSnapshot::read(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const std::optional<QByteArray> content = readRegularFile(QFileInfo(path));
+    return content ? IniSnapshot(*content) : IniSnapshot();
+}
+
+QString IniSnapshot::value(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    const QString sectionName = asciiLowerString(trimBlanks(section));
+    const QString keyName = asciiLowerString(trimBlanks(key));
     if (sectionName.isEmpty() || keyName.isEmpty())
         return defaultValue;
-    const Place place = locate(splitLines(content), sectionName, keyName);
-    if (place.key < 0)
+    const auto s = sections_.constFind(sectionName);
+    if (s == sections_.constEnd())
         return defaultValue;
-    QString value = place.value;
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+    const auto k = s->constFind(keyName);
+    if (k == s->constEnd())
+        return defaultValue;
+    QString value = *k;
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     if (value.size() > IniMaxValueLength) {
         qsizetype length = IniMaxValueLength;
@@ -277,11 +385,17 @@ QString iniLookup(const QByteArray& content, const QString& section, const QStri
     return value;
 }
 
-std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& section, const QString& key,
-                                    const QString& value)
+QString iniLookup(const QByteArray& content, const QString& section, const QString& key,
+                  const QString& defaultValue)
 {
-    if (!isValidIniSection(section) || !isValidIniKey(key))
-        return std::nullopt;
+    return IniSnapshot(content).value(section, key, defaultValue);
+}
+
+namespace {
+
+// One key set in UTF-8 text; the names are valid.
+QByteArray updateText(const QByteArray& content, const QString& section, const QString& key, const QString& value)
+{
     const QString sectionName = trimBlanks(section);
     const QString keyName = trimBlanks(key);
     const QByteArray valueBytes = oneLine(value).toUtf8();
@@ -292,7 +406,6 @@ std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& se
 
     if (place.key >= 0) {
         // In place: the line up to its "=" as it was, then the new value.
-        // "=" is one byte in UTF-8 and in Windows-1252 alike.
         RawLine& line = lines[size_t(place.key)];
         line.bytes = line.bytes.left(line.bytes.indexOf('=') + 1) + valueBytes;
         return joinLines(lines);
@@ -318,20 +431,37 @@ std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& se
     return joinLines(lines);
 }
 
+} // namespace
+
+std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& section, const IniValues& values)
+{
+    if (!isValidIniSection(section))
+        return std::nullopt;
+    for (const auto& [key, value] : values)
+        if (!isValidIniKey(key))
+            return std::nullopt;
+    const FileText file = decodeFile(content);
+    QByteArray text = file.utf8;
+    for (const auto& [key, value] : values)
+        text = updateText(text, section, key, value);
+    return encodeFile(file, text);
+}
+
+std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& section, const QString& key,
+                                    const QString& value)
+{
+    return iniUpdate(content, section, IniValues{{key, value}});
+}
+
 QString readIniValue(const QString& path, const QString& section, const QString& key,
                      const QString& defaultValue)
 {
-    if (path.isEmpty())
-        return defaultValue;
-    const std::optional<QByteArray> content = readRegularFile(QFileInfo(path));
-    if (!content)
-        return defaultValue;
-    return iniLookup(*content, section, key, defaultValue);
+    return IniSnapshot::read(path).value(section, key, defaultValue);
 }
 
-bool writeIniValue(const QString& path, const QString& section, const QString& key, const QString& value)
+bool writeIniValues(const QString& path, const QString& section, const IniValues& values)
 {
-    if (path.isEmpty() || !isValidIniSection(section) || !isValidIniKey(key))
+    if (path.isEmpty())
         return false;
     const QFileInfo info(path);
     QByteArray content;
@@ -344,21 +474,13 @@ bool writeIniValue(const QString& path, const QString& section, const QString& k
     } else if (info.isSymLink()) {
         return false; // a link to nothing: not ours to replace by a file
     }
-    const std::optional<QByteArray> updated = iniUpdate(content, section, key, value);
-    if (!updated)
-        return false;
+    const std::optional<QByteArray> updated = iniUpdate(content, section, values);
+    return updated && replaceFileContent(path, *updated);
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // Qt 6.4's commit() flushes its buffer but ignores a failing flush (a
-    // full disk, a file-size limit) and renames the cut-off file over the
-    // old one. So flush here and give up on any error before committing.
-    if (file.write(*updated) != updated->size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool writeIniValue(const QString& path, const QString& section, const QString& key, const QString& value)
+{
+    return writeIniValues(path, section, IniValues{{key, value}});
 }
 
 } // namespace platform

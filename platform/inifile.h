@@ -6,11 +6,16 @@
 //
 // The file, as read:
 // - Lines end with LF or CR LF (a file's own ending is kept when it is
-//   rewritten; a new file gets LF). A UTF-8 byte order mark is allowed.
-// - Each line is decoded on its own: as UTF-8 when it is valid UTF-8, else as
-//   Windows-1252 (the ANSI code page such files were written in; bytes
-//   that code page leaves undefined stand for the same code point, as under
-//   Latin-1). Any bytes decode to something; nothing is refused.
+//   rewritten; a new file gets LF).
+// - A file has one encoding and keeps it when it is rewritten: UTF-16 (little
+//   or big endian) when it begins with that byte order mark; UTF-8 (with or
+//   without its mark) when the whole file is valid UTF-8; else Windows-1252,
+//   the ANSI code page such files were written in (bytes that code page
+//   leaves undefined stand for the same code point, as under Latin-1). Any
+//   bytes decode to something; nothing is refused. New text goes into a
+//   Windows-1252 file in that code page; only when it holds a character the
+//   code page lacks is the whole file rewritten as UTF-8, so that a file
+//   never mixes two encodings.
 // - "[name]" (blanks around it and around name allowed, text after "]"
 //   ignored) starts a section. A line whose first non-blank character is ";"
 //   is a comment. "key=value" is a key of the section above it: the key is
@@ -23,8 +28,11 @@
 //   blanks, as the platform did. Only the first section of a name is used
 //   (a repeated section is ignored), and in it the first line of a key.
 #include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 namespace platform {
 
@@ -44,11 +52,30 @@ constexpr qint64 IniMaxFileSize = 16 * 1024 * 1024;
 bool isValidIniSection(const QString& section);
 bool isValidIniKey(const QString& key);
 
-// The value of key in section of the INI text content: without the blanks
-// around it; without the double quotes when the value both begins and ends
-// with one (and is longer than one character); cut to IniMaxValueLength. A
-// key present with an empty value gives "". defaultValue, unchanged, when
-// the section or the key is missing (or a name is empty).
+// The values of an INI file, read once, for many lookups.
+class IniSnapshot {
+public:
+    IniSnapshot() = default; // an empty file
+    explicit IniSnapshot(const QByteArray& content);
+    // The file at path; a missing file, a path that is not a regular file (a
+    // folder, a FIFO), a file that cannot be read or is larger than
+    // IniMaxFileSize reads as an empty file.
+    static IniSnapshot read(const QString& path);
+
+    // The value of key in section: without the blanks around it; without
+    // the double or single quotes when the value both begins and ends with
+    // the same one (and is longer than one character); cut to
+    // IniMaxValueLength. A key present with an empty value gives "".
+    // defaultValue, unchanged, when the section or the key is missing (or a
+    // name is empty).
+    QString value(const QString& section, const QString& key, const QString& defaultValue) const;
+
+private:
+    // By section, then key, both in ASCII lower case: the raw value.
+    QHash<QString, QHash<QString, QString>> sections_;
+};
+
+// IniSnapshot(content).value(section, key, defaultValue).
 QString iniLookup(const QByteArray& content, const QString& section, const QString& key,
                   const QString& defaultValue);
 
@@ -56,25 +83,31 @@ QString iniLookup(const QByteArray& content, const QString& section, const QStri
 // up to its "=" and gets the new value after it; a new key goes after the
 // last key of its section (right after the header when it has none); a new
 // section goes at the end, after a blank line when the text before it does
-// not end with one. Every other byte stays as it was. CR, LF and NUL in the
-// value become blanks, so a value is always one line; otherwise the value is
-// written as given (in UTF-8), blanks and quotes included. std::nullopt when
-// a name is not valid (see above).
+// not end with one. Every other byte stays as it was (but see the encoding
+// above). CR, LF and NUL in the value become blanks, so a value is always
+// one line; otherwise the value is written as given, blanks and quotes
+// included. std::nullopt when a name is not valid (see above).
+using IniValues = QList<std::pair<QString, QString>>; // key, value
 std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& section, const QString& key,
                                     const QString& value);
+// Several keys of one section, in order: the same bytes as that many
+// iniUpdate calls one after the other.
+std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& section, const IniValues& values);
 
-// iniLookup on the file at path. A missing file, a path that is not a
-// regular file (a folder, a FIFO), a file that cannot be read or is larger
-// than IniMaxFileSize gives defaultValue.
+// IniSnapshot::read(path).value(section, key, defaultValue).
 QString readIniValue(const QString& path, const QString& section, const QString& key,
                      const QString& defaultValue);
 
 // iniUpdate on the file at path, creating it when it does not exist (its
-// folder must exist). The file is replaced as a whole (written to a
-// temporary file beside it, then renamed): a failure at any point leaves the
-// old file exactly as it was. Returns whether the value was written; false
-// for an invalid name, a path that exists but is not a regular file, a file
-// that cannot be read or is too large, and any failure to write.
+// folder must exist). The file is replaced as a whole by
+// replaceFileContent (platform/savefile.h): a failure at any point leaves
+// the old file as it was. Returns whether the value was written; false for
+// an invalid name, a path that exists but is not a regular file, a file that
+// cannot be read or is too large or is marked read-only, and any failure to
+// write.
 bool writeIniValue(const QString& path, const QString& section, const QString& key, const QString& value);
+// Several keys of one section in one replacement of the file: all of them
+// or none are written.
+bool writeIniValues(const QString& path, const QString& section, const IniValues& values);
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "screens/diafeet_n_inches.h"
 #include "screens/dialength.h"
 #include "screens/diatemp.h"
+#include "screens/diauser1.h"
 #include "screens/diavelocity.h"
 #include "screens/diavolume.h"
 #include "screens/diaweight.h"
@@ -191,6 +192,8 @@ platform::Form* targetForm(const QString& target)
         return &the<diaWeight>();
     if (target == QLatin1String("diaVelocity"))
         return &the<diaVelocity>();
+    if (target == QLatin1String("diaUser1"))
+        return &the<diaUser1>();
     return nullptr;
 }
 

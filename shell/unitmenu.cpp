@@ -11,6 +11,8 @@
 #include "platform/twips.h"
 
 #include <QAction>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -165,7 +167,8 @@ void UnitMenu::Form_Load()
 
 void UnitMenu::Form_Activate()
 {
-    const QString file = platform::programFolder() + QStringLiteral("/user.dat");
+    // The file is read once for all five sets.
+    const platform::IniSnapshot file = ReadIniFile(platform::programFolder() + QStringLiteral("/user.dat"));
     const auto& entries = unitmenu::entries();
     // Sets 1 to 5; the sixth has no button.
     for (size_t k = 0; k < entries.size(); ++k) {
@@ -173,19 +176,25 @@ void UnitMenu::Form_Activate()
         if (e.menu != unitmenu::Menu::User || !pictures_[k])
             continue;
         const QString section = QLatin1String(e.categoryName);
-        const QString name = ReadIni(file, section, QStringLiteral("Table_Name"), QLatin1String(e.caption));
+        const QString name = file.value(section, QStringLiteral("Table_Name"), QLatin1String(e.caption));
         labels_[k]->setText(name);
         // A set without a name is still announced as its button.
         pictures_[k]->setAccessibleName(name.isEmpty() ? QLatin1String(e.caption) : name);
 
         // The set's own picture; its built-in one when it names none, or a
-        // file that is not a picture that can be read.
-        const QString path = ReadIni(file, section, QStringLiteral("Button_Image"), QString());
-        const QPixmap own = platform::LoadPicture(path);
-        if (own.isNull())
+        // file that is not a picture that can be read. A picture file is
+        // decoded again only when the path or the file's time changed.
+        const QString path = file.value(section, QStringLiteral("Button_Image"), QString());
+        const QFileInfo info(path);
+        const QDateTime changed = path.isEmpty() ? QDateTime() : info.lastModified();
+        OwnPicture& own = ownPictures_[section];
+        if (own.path != path || own.changed != changed || !own.decoded) {
+            own = {path, changed, platform::LoadPicture(path), true};
+        }
+        if (own.picture.isNull())
             pictures_[k]->setPicture([this, name = e.up] { return stored(name); });
         else
-            pictures_[k]->setPicture(own);
+            pictures_[k]->setPicture(own.picture);
     }
 }
 

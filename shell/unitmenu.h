@@ -6,6 +6,7 @@
 #include "platform/form.h"
 #include "shell/menutable.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QPixmap>
 #include <QPointer>
@@ -51,4 +52,12 @@ private:
     std::vector<QPointer<platform::ImageControl>> pictures_;
     std::vector<QPointer<QLabel>> labels_;
     QHash<QString, QPixmap> drawn_;
+    // Each custom set's own picture as last decoded, by section.
+    struct OwnPicture {
+        QString path;
+        QDateTime changed; // the picture file's modification time
+        QPixmap picture;   // null: not a picture
+        bool decoded = false;
+    };
+    QHash<QString, OwnPicture> ownPictures_;
 };

@@ -1,11 +1,15 @@
 #include "testsupport.h"
 #include "core/ini_file_tools.h"
+#include "platform/savefile.h"
 
 #include <QDir>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,6 +34,9 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Name);
 }
+
+// A UTF-16 file (little endian, with its mark).
+QByteArray utf16(const QString& text) { return QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(text)).prepend("\xFF\xFE"); }
 
 } // namespace
 
@@ -66,6 +73,9 @@ private slots:
         QTest::newRow("CRLF") << QByteArray("[S]\r\nk=v\r\nm=w\r\n") << "S" << "k" << "v";
         QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[S]\nk=v\n") << "S" << "k" << "v";
         QTest::newRow("Windows-1252") << QByteArray("[S]\nk=\x80\n") << "S" << "k" << QString::fromUtf16(u"\u20AC");
+        QTest::newRow("Windows-1252 file") << QByteArray("[S]\nk=\xC3\xA9\n;\xE9\n") << "S" << "k" << "\u00C3\u00A9";
+        QTest::newRow("UTF-16") << utf16("[S]\r\nk=Caf\u00e9\r\n") << "S" << "k" << "Caf\u00e9";
+        QTest::newRow("single quoted") << QByteArray("[S]\nk= ' a ' \n") << "S" << "k" << " a ";
     }
     void read()
     {
@@ -104,6 +114,10 @@ private slots:
         row("CRLF new section", "[A]\r\na=1\r\n", "B", "b", "2", "[A]\r\na=1\r\n\r\n[B]\r\nb=2\r\n");
         row("line breaks in value", "[S]\nk=1\nm=2\n", "S", "k", "x\r\n[T]\ny=2", "[S]\nk=x  [T] y=2\nm=2\n");
         row("odd but safe names", "", "a[b", "x]y", "v", "[a[b]\nx]y=v\n");
+        // A file keeps its encoding; text its code page lacks makes all of it UTF-8.
+        row("UTF-16", utf16("[S]\r\nk=1\r\n"), "S", "k", "Caf\u00e9", utf16("[S]\r\nk=Caf\u00e9\r\n"));
+        row("Windows-1252", "; caf\xE9\n[S]\nk=1\n", "S", "k", "\u20AC\u00e9", "; caf\xE9\n[S]\nk=\x80\xE9\n");
+        row("beyond Windows-1252", "; caf\xE9\n[S]\nk=1\n", "S", "k", "\u2260", "; caf\xC3\xA9\n[S]\nk=\xE2\x89\xA0\n");
     }
     void write()
     {
@@ -185,6 +199,38 @@ private slots:
         QCOMPARE(entries(dir.path()), all);
         if (sizeLimit >= 0) // the limit, nothing else, stopped it
             QVERIFY(WriteIni(dir.filePath(target), "User1Factors", "Table_Name", "Mine"));
+    }
+
+    // A save killed at any step leaves the old or the new file, whole, and
+    // no stray copy once the next save has run.
+    void killedSave_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("temporary written") << int(platform::SaveStep::TempWritten);
+        QTest::newRow("temporary named") << int(platform::SaveStep::TempNamed);
+        QTest::newRow("replaced") << int(platform::SaveStep::Replaced);
+    }
+    void killedSave()
+    {
+        QFETCH(int, step);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("user.dat");
+        writeBytes(file, "[User1Factors]\nTable_Name=Old\n");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::alarm(10);
+            platform::setSaveStepHook([step](platform::SaveStep s) { if (int(s) == step) ::_exit(0); });
+            WriteIniSection(file, "User1Factors", {{"Table_Name", "New"}, {"Button_Image", "x"}});
+            ::_exit(1);
+        }
+        int status = 0;
+        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QCOMPARE(readBytes(file), step == int(platform::SaveStep::Replaced) ? "[User1Factors]\nTable_Name=New\nButton_Image=x\n"
+                                                                          : "[User1Factors]\nTable_Name=Old\n");
+        if (step != int(platform::SaveStep::TempNamed))
+            QCOMPARE(entries(dir.path()), QStringList{"user.dat"});
+        QVERIFY(WriteIni(file, "User1Factors", "Table_Name", "Next"));
+        QCOMPARE(entries(dir.path()), QStringList{"user.dat"});
     }
 
     void windowsDir() { QCOMPARE(GetWindowsDir(), QStringLiteral("/usr/bin")); }

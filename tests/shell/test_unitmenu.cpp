@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <optional>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace testing;
@@ -236,6 +237,26 @@ private slots:
         QTRY_COMPARE(label("lblUser3")->text(), name); // as soon as it is active
         const QImage builtIn = image(platform::the<btn>().picture("imgUser3"));
         QCOMPARE(shown()["PicBtnUser3"].first, file == "png" ? own : builtIn);
+    }
+
+    // A set's own picture is decoded again only when its file changed.
+    void ownPictureDecodedOnce()
+    {
+        const QString path = folder->filePath("tools.png");
+        QImage own(20, 12, QImage::Format_ARGB32);
+        own.fill(Qt::red);
+        QVERIFY(own.save(path));
+        auto picture = [this] { return main()->findChild<ImageControl*>("PicBtnUser4")->picture(); };
+        saveWhileAway("User4Factors", {"Button_Image", path});
+        QTRY_COMPARE(image(picture()), own);
+        const qint64 first = picture().cacheKey();
+        saveWhileAway("User4Factors", {"Table_Name", "again"});
+        QTRY_COMPARE(label("lblUser4")->text(), "again");
+        QCOMPARE(picture().cacheKey(), first);
+        const timespec later[2] = {{0, UTIME_OMIT}, {::time(nullptr) + 5, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), later, 0), 0);
+        saveWhileAway("User4Factors", {});
+        QTRY_VERIFY(picture().cacheKey() != first);
     }
 
     void menuBar()

@@ -1,0 +1,208 @@
+#include "testsupport.h"
+#include "formdriver.h"
+#include "core/loaddata.h"
+#include "core/orvl_mod.h"
+#include "platform/modal.h"
+#include "screens/diauser1.h"
+#include "shell/unitmenu.h"
+
+#include <QPlainTextEdit>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace testing;
+
+namespace {
+// Set 2 as saved after naming it "Fingers" and sizing unit 4 at 2.5.
+const QString Fingers = "Button_Image=|Table_Name=Fingers|User1_Text=inch|User1_Factor= 1|User2_Text=foot|"
+    "User2_Factor= 12|User3_Text=yard|User3_Factor= 36|User4_Text=pinky finger|User4_Factor= 2.5|"
+    "User5_Text=knuckle|User5_Factor= 1.5|User6_Text=new pencil|User6_Factor= 7.5|User7_Text=9 volt battery|"
+    "User7_Factor= 1.75|User8_Text=large paper clip|User8_Factor= 1.875|User9_Text=U.S. Quarter|"
+    "User9_Factor= 0.96875|User10_Text=U.S. Cent|User10_Factor= 0.75|User11_Text=U.S. Dime|"
+    "User11_Factor= 0.6875|User12_Text=U.S. Nickel|User12_Factor= 0.8125";
+const QByteArray Shared = "; kept as it is\n[Options]\nCalculator=calc\n\n[User1Factors]\nTable_Name=Mine\n";
+} // namespace
+
+class TestUser1 : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> folder;
+    QStringList messages;
+
+    diaUser1& screen() { return platform::the<diaUser1>(); }
+    QMainWindow* window() { return screen().window(); }
+    QLineEdit* box(const QString& name) { return control<QLineEdit>(screen(), name); }
+    void unit(const char* button) { click(control<QPushButton>(screen(), button)); }
+    void convert(const QString& input, const char* from) { type(box("Text1"), input), unit(from), unit("btn01_1"); }
+    QString dat() { return folder->filePath("prog/user.dat"); }
+    QByteArray file() { QFile f(dat()); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
+    void setFile(const QByteArray& bytes) { QFile f(dat()); QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) > 0); }
+    void menu(const char* name) { window()->findChild<QAction*>(name)->trigger(); }
+    void open(int set) { LOADDATA::CategoryName = QString("User%1Factors").arg(set); QVERIFY(showActive(screen())); }
+    // Revises the open set: the name, then unit 4's factor; then saves.
+    void reviseAndSave(const QString& name, const QString& factor4)
+    {
+        menu("mnuReviseCustom");
+        box("txtTableName")->setText(name);
+        box("factorUser4")->setText(factor4);
+        menu("mnuSaveCustom");
+    }
+    // The caption, then 1 for each of panel shown, columns enabled, Revise,
+    // Save and Cancel Changes enabled.
+    QString state()
+    {
+        QString s = window()->windowTitle() + ' ' + QString::number(window()->findChild<QWidget*>("helpbox")->isVisibleTo(window()))
+            + QString::number(window()->findChild<QWidget*>("Frame1_0")->isEnabled());
+        for (const char* a : {"mnuReviseCustom", "mnuSaveCustom", "mnuChanges"})
+            s += QString::number(window()->findChild<QAction*>(a)->isEnabled());
+        return s;
+    }
+
+private slots:
+    void init()
+    {
+        folder.emplace();
+        QVERIFY(QDir(folder->path()).mkdir("prog"));
+        platform::setProgramFolder(folder->filePath("prog"));
+        messages.clear();
+        platform::setMsgBoxAnswerer([this](const platform::MsgBoxRequest& r) { return messages << r.prompt, platform::vbOK; });
+        useLocale("C");
+    }
+    void cleanup()
+    {
+        platform::setMsgBoxAnswerer(nullptr);
+        platform::setModalAnswerer(nullptr);
+        platform::Form::UnloadAll();
+        platform::setProgramFolder(QString());
+    }
+
+    // Without its section: the default set in inches, and the panel's texts.
+    // A factor that cannot be read chooses no unit.
+    void defaults()
+    {
+        setFile("[User6Factors]\nUser2_Factor=1/2\n");
+        open(1);
+        QCOMPARE(state(), "User Defined Table 01100");
+        QCOMPARE(control<QPushButton>(screen(), "btn12_0")->text(), "U.S. Nickel");
+        convert("12", "btn02_0");
+        QCOMPARE(box("Text4")->text(), "144.");
+        QStringList texts;
+        for (QLabel* l : window()->findChild<QWidget*>("helpbox")->findChildren<QLabel*>())
+            texts << l->text();
+        for (QPlainTextEdit* t : window()->findChildren<QPlainTextEdit*>())
+            texts << t->toPlainText();
+        QCOMPARE(texts.join('|'), "          Help for Custom Units|Button Text|Factor|    Enter the name of your table "
+            "here:|  Enter path to your own button image:|To customize your buttons, change the button text and "
+            "assign a factor multiplier.  Default values are given as an example. Note that \"inch\" has a factor "
+            "of \"1\" and all the other buttons have factors relative to inches.|Note that \"Yard\" has a factor "
+            "multipler of \"36\", because there are 36 inches to a yard.|Select \"Options\", \"User Customize\", "
+            "\"Save Custom\"\n Units\" to save choices in the user.dat file.\n");
+        screen().Unload();
+        open(6);
+        unit("btn02_0");
+        QCOMPARE(control<QLabel>(screen(), "lbl3_0")->text() + '|' + box("Text4")->text(), "foot|");
+    }
+
+    // Saving set 2: the 26 keys in order in the file's number form, every
+    // other line kept; or a refusal with the edits kept. A factor is read
+    // in the file's form or the user's; one that is no number names its
+    // unit. A folder the user cannot write still takes the file in place; a
+    // read-only file does not. (Root writes anything: the save runs as an
+    // ordinary user there.)
+    void save_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("factor");
+        QTest::addColumn<int>("fileMode"); // 0: folder and file as created
+        QTest::addColumn<QString>("refusal"); // empty: saved
+        QTest::newRow("point") << "C" << " 2.5" << 0 << "";
+        QTest::newRow("comma under de_DE") << "de_DE" << "2,5" << 0 << "";
+        QTest::newRow("folder read-only") << "C" << "2.5" << 0666 << "";
+        QTest::newRow("comma under C") << "C" << "2,5" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5\".";
+        QTest::newRow("trailing letter") << "de_DE" << "2,5x" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5x\".";
+        QTest::newRow("folder and file read-only") << "C" << "2.5" << 0444 << "The custom units could not be saved";
+    }
+    void save()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, factor);
+        QFETCH(int, fileMode);
+        QFETCH(QString, refusal);
+        useLocale(locale.toLatin1());
+        setFile(Shared);
+        open(2);
+        const QByteArray prog = QFile::encodeName(folder->filePath("prog"));
+        const bool asUser = fileMode && ::geteuid() == 0;
+        if (fileMode)
+            QVERIFY(!::chmod(QFile::encodeName(folder->path()), 0755) && !::chmod(prog, 0555) && !::chmod(QFile::encodeName(dat()), mode_t(fileMode)));
+        if (asUser && ::seteuid(65534) != 0)
+            QSKIP("cannot act as an ordinary user");
+        reviseAndSave("Fingers", factor);
+        QVERIFY((!asUser || ::seteuid(0) == 0) && ::chmod(prog, 0755) == 0);
+        QCOMPARE(QDir(prog).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), {"user.dat"});
+        if (!refusal.isEmpty()) {
+            QVERIFY2(messages.value(0).startsWith(refusal + (fileMode ? "" : "\n")), qPrintable(messages.value(0)));
+            QCOMPARE(state() + box("txtTableName")->text(), "User Defined Table 10011Fingers"); // still revising
+            QCOMPARE(file(), Shared);
+            return;
+        }
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(state(), "Fingers 01100");
+        QCOMPARE(file(), Shared + "\n[User2Factors]\n" + Fingers.toLatin1().replace('|', '\n') + '\n');
+        // The default 1.875 reads as 1.875 whatever the locale.
+        convert("8", "btn08_0");
+        QCOMPARE(box("Text4")->text(), locale == "C" ? "15." : "15,");
+        menu("toMain");
+        QTRY_COMPARE(control<QLabel>(platform::the<UnitMenu>(), "lblUser2")->text(), "Fingers");
+        open(2);
+        QCOMPARE(box("factorUser4")->text(), "2.5");
+    }
+
+    // Cancel Changes brings the file's set back; a change of the current
+    // category while revising does not move the set elsewhere.
+    void cancelAndFixedSection()
+    {
+        open(1);
+        menu("mnuReviseCustom");
+        type(box("txtUser1"), "thumb");
+        menu("mnuChanges");
+        QCOMPARE(state() + box("txtUser1")->text(), "User Defined Table 01100inch");
+        LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
+        reviseAndSave("Mine", "2");
+        QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=\nTable_Name=Mine");
+        QCOMPARE(file().count('['), 1);
+    }
+
+    // Browse: a chosen picture replaces the path; cancelling keeps it.
+    void browse()
+    {
+        const QString picture = folder->filePath(" tool .bmp");
+        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
+        open(3);
+        menu("mnuReviseCustom");
+        for (const QString& answer : {picture, QString()}) {
+            answerOpenFile(answer);
+            click(control<QPushButton>(screen(), "cmdBrowse"));
+            QCOMPARE(box("txtImageName")->text(), picture);
+        }
+    }
+
+    // A UTF-16 file: its names show, and a save keeps it UTF-16, whole.
+    void utf16File()
+    {
+        const QString text = "; shared\r\n[User1Factors]\r\nTable_Name=Caf\u00e9\r\n[Other]\r\nk=v\r\n";
+        setFile(QByteArray("\xFF\xFE") + QStringEncoder(QStringEncoder::Utf16LE).encode(text));
+        Main();
+        QTRY_COMPARE(control<QLabel>(platform::the<UnitMenu>(), "lblUser1")->text(), "Caf\u00e9");
+        platform::the<UnitMenu>().window()->findChild<QAction*>("mnuUser1")->trigger();
+        reviseAndSave("Caf\u00e9 2", "4");
+        const QString saved = QStringDecoder(QStringDecoder::Utf16LE).decode(file().mid(2));
+        QVERIFY(file().startsWith("\xFF\xFE") && saved.startsWith("; shared\r\n[User1Factors]\r\nTable_Name=Caf\u00e9 2\r\n"));
+        QVERIFY(saved.endsWith("User12_Factor= 0.8125\r\n[Other]\r\nk=v\r\n"));
+    }
+};
+ORVALIS_TEST(TestUser1)
+#include "test_diauser1.moc"
