@@ -3,6 +3,9 @@
 #include "platform/form.h"
 #include "screens/dialength.h"
 #include "screens/template1.h"
+#include "shell/frmabout.h"
+#include "shell/frmoption.h"
+#include "shell/lookup.h"
 
 namespace unitmenu {
 
@@ -170,6 +173,12 @@ platform::Form* targetForm(const QString& target)
         return &the<diaLength>();
     if (target == QLatin1String("template1"))
         return &the<template1>();
+    if (target == QLatin1String("lookup"))
+        return &the<lookup>();
+    if (target == QLatin1String("frmAbout"))
+        return &the<frmAbout>();
+    if (target == QLatin1String("frmOption"))
+        return &the<frmOption>();
     return nullptr;
 }
 
