@@ -9,17 +9,15 @@
 #include "platform/events.h"
 #include "platform/program.h"
 #include "platform/twips.h"
+#include "screens/screenparts.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -27,14 +25,10 @@
 using platform::NumberError;
 using platform::placeTwips;
 using platform::vbFont;
+using screenparts::indexed;
 
 namespace {
 const QString ConvertMask = QStringLiteral("0.###### E+00");
-
-QString indexed(const QString& name, int Index)
-{
-    return name + QLatin1Char('_') + QString::number(Index);
-}
 } // namespace
 
 ConversionScreen::ConversionScreen(ScreenDesign design) : Form(design.formName), design_(std::move(design)) {}
@@ -89,21 +83,13 @@ void ConversionScreen::build(QMainWindow* window)
         platform::setBackColor(lbl3[i], d.lbl3Color);
         placeTwips(lbl3[i], d.lbl3[i].left, d.lbl3[i].top, d.lbl3[i].width, d.lbl3[i].height);
 
-        Frame1[i] = new QGroupBox(i == 0 ? QStringLiteral("Convert from:") : QStringLiteral("Convert to:"), client);
-        Frame1[i]->setObjectName(indexed(d.frameName, i));
-        Frame1[i]->setFont(vbFont(9.75));
-        platform::setBackColor(Frame1[i], d.frameColor[i]);
-        placeTwips(Frame1[i], d.frame[i].left, d.frame[i].top, d.frame[i].width, d.frame[i].height);
+        Frame1[i] = screenparts::frame(client, d.frameName, i, d.frameColor[i], d.frame[i]);
 
         buttons[i].clear();
         for (size_t b = 0; b < d.buttons.size(); ++b) {
             const UnitButtonDesign& u = d.buttons[b];
-            auto* button = new QPushButton(u.caption, Frame1[i]);
-            button->setObjectName(indexed(u.name, i));
-            button->setFont(vbFont(9.75));
-            button->setAutoDefault(false);
-            platform::setBackColor(button, d.unitColor);
-            placeTwips(button, d.unitLeft, u.top, d.unitWidth, d.buttonHeight);
+            auto* button = screenparts::button(Frame1[i], indexed(u.name, i), u.caption, d.unitColor,
+                                               {d.unitLeft, u.top, d.unitWidth, d.buttonHeight});
             QObject::connect(button, &QPushButton::clicked, button, [this, b, i] { UnitButton_Click(int(b), i); });
             buttons[i].push_back(button);
         }
@@ -153,54 +139,25 @@ void ConversionScreen::build(QMainWindow* window)
         return KeyAscii == 0;
     });
 
-    const QList<QWidget*> order = tabOrder();
-    for (int k = 0; k + 1 < order.size(); ++k)
-        QWidget::setTabOrder(order[k], order[k + 1]);
+    screenparts::setTabOrder(tabOrder());
     Text1->setFocus();
 }
 
 void ConversionScreen::buildMenus(QMainWindow* window)
 {
-    QMenuBar* bar = window->menuBar();
-    auto item = [](QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key = {}) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(name);
-        a->setShortcut(key);
-        return a;
-    };
-    auto separator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
+    screenparts::MenuDesign menus;
+    menus.about = design_.hasAbout;
+    const screenparts::Menus m = screenparts::buildMenus(window, menus);
+    QObject::connect(m.mainMenu, &QAction::triggered, window, [this] { toMain_Click(); });
+    QObject::connect(m.exit, &QAction::triggered, window, [this] { mnuExit_Click(); });
+    QObject::connect(m.copy, &QAction::triggered, window, [this] { mnuCopy_Click(); });
+    QObject::connect(m.paste, &QAction::triggered, window, [this] { mnuPaste_Click(); });
+    QObject::connect(m.exp, &QAction::triggered, window, [this] { mnuExp_Click(); });
+    if (m.about)
+        QObject::connect(m.about, &QAction::triggered, window, [this] { AboutOrvalis_Click(); });
 
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    separator(file, QStringLiteral("mnuDash1"));
-    QAction* toMain = item(file, QStringLiteral("toMain"), QStringLiteral("&Main Menu"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    separator(file, QStringLiteral("mnuDash2"));
-    QAction* exit = item(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
-
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    QAction* copy = item(edit, QStringLiteral("mnuCopy"), QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    QAction* paste = item(edit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("mnuOptions"));
-    QAction* exp = item(options, QStringLiteral("mnuExp"), QStringLiteral("&Exponential"), QKeySequence(Qt::CTRL | Qt::Key_E));
-
-    QObject::connect(toMain, &QAction::triggered, window, [this] { toMain_Click(); });
-    QObject::connect(exit, &QAction::triggered, window, [this] { mnuExit_Click(); });
-    QObject::connect(copy, &QAction::triggered, window, [this] { mnuCopy_Click(); });
-    QObject::connect(paste, &QAction::triggered, window, [this] { mnuPaste_Click(); });
-    QObject::connect(exp, &QAction::triggered, window, [this] { mnuExp_Click(); });
-
-    if (design_.hasAbout) {
-        QAction* about = bar->addAction(QStringLiteral("&About"));
-        about->setObjectName(QStringLiteral("AboutOrvalis"));
-        QObject::connect(about, &QAction::triggered, window, [this] { AboutOrvalis_Click(); });
-    }
-
-    const QList<QKeySequence> keys = {toMain->shortcut(), copy->shortcut(), paste->shortcut(), exp->shortcut()};
-    platform::passShortcutsToMenu(Text1, keys);
-    platform::passShortcutsToMenu(Text4, keys);
+    platform::passShortcutsToMenu(Text1, m.keys());
+    platform::passShortcutsToMenu(Text4, m.keys());
 }
 
 QList<QWidget*> ConversionScreen::tabOrder() const
@@ -317,15 +274,12 @@ void ConversionScreen::Text4_KeyPress(int& KeyAscii)
 
 void ConversionScreen::mnuCopy_Click()
 {
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(Text4->text());
+    screenparts::copyText(Text4->text());
 }
 
 void ConversionScreen::mnuPaste_Click()
 {
-    Text1->setText(QString());
-    Text1->insert(QApplication::clipboard()->text());
+    screenparts::pasteInto(Text1);
 }
 
 void ConversionScreen::mnuExp_Click()
@@ -346,17 +300,13 @@ void ConversionScreen::mnuExp_Click()
 
 void ConversionScreen::toMain_Click()
 {
-    Unload();
-    ShowMainWindow();
+    screenparts::backToMain(*this);
 }
 
 void ConversionScreen::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
     (void)Cancel;
-    if (UnloadMode == vbFormControlMenu) {
-        Unload();
-        ShowMainWindow();
-    }
+    screenparts::backToMainOnClose(*this, UnloadMode);
 }
 
 void ConversionScreen::mnuExit_Click()

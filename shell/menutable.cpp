@@ -1,7 +1,11 @@
 #include "shell/menutable.h"
 
+#include "calculators/diacoffee.h"
+#include "calculators/dialawn.h"
 #include "platform/form.h"
+#include "screens/diafeet_n_inches.h"
 #include "screens/dialength.h"
+#include "screens/diatemp.h"
 #include "screens/template1.h"
 #include "shell/frmabout.h"
 #include "shell/frmoption.h"
@@ -173,6 +177,14 @@ platform::Form* targetForm(const QString& target)
         return &the<diaLength>();
     if (target == QLatin1String("template1"))
         return &the<template1>();
+    if (target == QLatin1String("diaCoffee"))
+        return &the<diaCoffee>();
+    if (target == QLatin1String("diaLawn"))
+        return &the<diaLawn>();
+    if (target == QLatin1String("diaTemp"))
+        return &the<diaTemp>();
+    if (target == QLatin1String("diaFeet_n_Inches"))
+        return &the<diaFeet_n_Inches>();
     if (target == QLatin1String("lookup"))
         return &the<lookup>();
     if (target == QLatin1String("frmAbout"))

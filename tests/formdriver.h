@@ -2,11 +2,13 @@
 // Driving forms in tests as a user does: clicks, keys and choices on the
 // real widgets, then reading what the controls show.
 #include "platform/form.h"
+#include "platform/modal.h"
 #include "platform/program.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,6 +87,31 @@ inline QStringList tabChain(QWidget* start, int count)
         seen << w->objectName();
     }
     return seen;
+}
+
+// Types a full path into the open-file dialog's name box, as a user may
+// whatever the dialog lists.
+inline void typeOpenFileName(QFileDialog* dialog, const QString& path)
+{
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(path);
+}
+
+// Answers the next open-file dialogs as a user does: chooses the file at
+// path and presses Open, or presses Cancel when path is empty.
+inline void answerOpenFile(const QString& path)
+{
+    platform::setModalAnswerer([path](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        if (!dialog)
+            return;
+        if (path.isEmpty()) {
+            dialog->reject();
+        } else {
+            typeOpenFileName(dialog, path);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
 }
 
 // Counts the program's endings instead of ending the test program.

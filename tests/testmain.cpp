@@ -3,7 +3,9 @@
 // with any Qt Test program; "-class NAME" picks one class.
 #include "testsupport.h"
 #include "platform/form.h"
+#include "platform/settings.h"
 #include <QApplication>
+#include <QTemporaryDir>
 #include <memory>
 
 std::vector<testing::Registration>& testing::registry()
@@ -18,6 +20,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // No test reads or writes the user's own settings.
+    QTemporaryDir settings;
+    platform::setSettingsFolder(settings.path());
 
     QStringList args = app.arguments();
     QString only;

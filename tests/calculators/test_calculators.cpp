@@ -1,0 +1,232 @@
+#include "testsupport.h"
+#include "formdriver.h"
+#include "calculators/diacoffee.h"
+#include "calculators/dialawn.h"
+#include "platform/settings.h"
+#include "platform/twips.h"
+#include "shell/unitmenu.h"
+
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <optional>
+
+using namespace testing;
+
+class TestCalculators : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> folder;
+    std::optional<EndWatcher> ended;
+
+    static diaCoffee& coffee() { return platform::the<diaCoffee>(); }
+    static diaLawn& lawn() { return platform::the<diaLawn>(); }
+    template <class T = QLineEdit>
+    static T* in(platform::Form& f, const char* name) { return control<T>(f, QLatin1String(name)); }
+    static QString text(platform::Form& f, const char* name)
+    {
+        if (auto* box = in(f, name))
+            return box->text();
+        return in<QLabel>(f, name)->text();
+    }
+    // The coffee window's cups, strength and maker.
+    static QStringList coffeeChoice()
+    {
+        return {text(coffee(), "txtDesiredCups"), text(coffee(), "txtStrength"),
+                in<QRadioButton>(coffee(), "opt4oz")->isChecked() ? "Cone Type" : "Standard Drip"};
+    }
+    static void act(platform::Form& f, const char* item) { f.window()->findChild<QAction*>(item)->trigger(); }
+
+private slots:
+    void init()
+    {
+        folder.emplace();
+        platform::setProgramFolder(folder->path());
+        platform::setSettingsFolder(folder->filePath("settings"));
+        ended.emplace();
+    }
+    void cleanup()
+    {
+        platform::Form::UnloadAll();
+        ended.reset();
+        platform::setProgramFolder(QString());
+        useLocale("C");
+    }
+
+    void coffeeCalculates_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<QString>("strength");
+        QTest::addColumn<QString>("cups");
+        QTest::addColumn<QStringList>("shown"); // water, scoops, small scoops
+        QTest::newRow("cone normal") << "C" << "opt4oz" << "btnNormal" << "10" << QStringList{"10", "3.333333", "6.666666"};
+        QTest::newRow("cone weak") << "C" << "opt4oz" << "btnWeak" << "10" << QStringList{"10", "2.66666666666667", "5.33333333333334"};
+        QTest::newRow("cone strong") << "C" << "opt4oz" << "btnStrong" << "10" << QStringList{"10", "4", "8"};
+        QTest::newRow("drip normal") << "C" << "opt5oz" << "btnNormal" << "10" << QStringList{"10", "5", "10"};
+        QTest::newRow("drip weak") << "C" << "opt5oz" << "btnWeak" << "10" << QStringList{"10", "4", "8"};
+        QTest::newRow("drip strong") << "C" << "opt5oz" << "btnStrong" << "10" << QStringList{"10", "6", "12"};
+        QTest::newRow("1000 cups") << "C" << "opt5oz" << "btnNormal" << "1000" << QStringList{"1000", "500", "1000"};
+        QTest::newRow("decimal comma") << "de_DE" << "opt4oz" << "btnNormal" << "10" << QStringList{"10", "3,333333", "6,666666"};
+        QTest::newRow("emptied: water stays") << "C" << "opt5oz" << "btnNormal" << "" << QStringList{"10", "0", "0"};
+        QTest::newRow("beyond single precision") << "C" << "opt5oz" << "btnWeak" << QString(40, '9') << QStringList{"1E+38", "0", "0"};
+    }
+    void coffeeCalculates()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, maker);
+        QFETCH(QString, strength);
+        QFETCH(QString, cups);
+        QFETCH(QStringList, shown);
+        useLocale(locale.toLatin1());
+        QVERIFY(showActive(coffee()));
+        QCOMPARE(coffeeChoice(), QStringList({"10", "Normal", "Standard Drip"})); // an empty store
+        click(in<QRadioButton>(coffee(), maker.toLatin1()));
+        click(in<QPushButton>(coffee(), strength.toLatin1()));
+        type(in(coffee(), "txtDesiredCups"), cups);
+        QCOMPARE(QStringList({text(coffee(), "txtCupsWater"), text(coffee(), "txtScoopsCoffee"),
+                              text(coffee(), "txtSmallScoops")}), shown);
+    }
+
+    void coffeeKeys()
+    {
+        QVERIFY(showActive(coffee()));
+        type(in(coffee(), "txtDesiredCups"), "1a-.2 x");
+        QCOMPARE(text(coffee(), "txtDesiredCups"), "12");
+        QTest::keyClick(in(coffee(), "txtDesiredCups"), Qt::Key_Backspace);
+        QCOMPARE(text(coffee(), "txtDesiredCups"), "1");
+        for (const char* box : {"txtCupsWater", "txtScoopsCoffee", "txtStrength", "txtSmallScoops"}) {
+            const QString before = text(coffee(), box);
+            QTest::keyClicks(in(coffee(), box), "7x");
+            for (Qt::Key k : {Qt::Key_Backspace, Qt::Key_Delete})
+                QTest::keyClick(in(coffee(), box), k);
+            QCOMPARE(text(coffee(), box), before);
+        }
+    }
+
+    // Cone Type, Strong and 7 cups are chosen, the window is left one way,
+    // and a new opening shows what the store kept.
+    void coffeeSettings_data()
+    {
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QStringList>("reopened");
+        QTest::addColumn<int>("endings");
+        const QStringList saved{"7", "Strong", "Cone Type"}, defaults{"10", "Normal", "Standard Drip"};
+        QTest::newRow("Exit saves") << "mnuExit" << saved << 1;
+        QTest::newRow("background click saves") << "background" << saved << 0;
+        QTest::newRow("Main Menu saves nothing") << "toMain" << defaults << 0;
+        QTest::newRow("close box saves nothing") << "close" << defaults << 0;
+        QTest::newRow("store not writable: Exit still ends") << "unwritable" << defaults << 1;
+    }
+    void coffeeSettings()
+    {
+        QFETCH(QString, leave);
+        QFETCH(QStringList, reopened);
+        QFETCH(int, endings);
+        const QStringList saved{"7", "Strong", "Cone Type"};
+        QVERIFY(showActive(coffee()));
+        click(in<QRadioButton>(coffee(), "opt4oz"));
+        click(in<QPushButton>(coffee(), "btnStrong"));
+        type(in(coffee(), "txtDesiredCups"), "7");
+        if (leave == "background") {
+            QTest::mouseClick(coffee().window()->centralWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+            type(in(coffee(), "txtDesiredCups"), "8");
+            click(in<QLabel>(coffee(), "Label6")); // a caption is no background
+            act(coffee(), "toMain");
+        } else if (leave == "unwritable") {
+            QFile blocker(folder->filePath("blocker"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            platform::setSettingsFolder(blocker.fileName());
+            act(coffee(), "mnuExit");
+            platform::setSettingsFolder(folder->filePath("settings"));
+        } else if (leave == "close") {
+            coffee().window()->close();
+        } else {
+            act(coffee(), leave.toLatin1());
+        }
+        QCOMPARE(ended->count, endings);
+        if (!endings) // back at the main window
+            QVERIFY(!coffee().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
+        platform::Form::UnloadAll();
+        QVERIFY(showActive(coffee()));
+        QCOMPARE(coffeeChoice(), reopened);
+        QCOMPARE(platform::GetSetting("Orvalis", "Coffee", "Cup Size", "none"), reopened == saved ? "4" : "none");
+    }
+
+    void lawnCalculates_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("typed"); // what is typed, one after another
+        QTest::addColumn<QString>("ratio");
+        QTest::addColumn<QStringList>("shown"); // oz, tbsp, tsp, cc, gallons
+        QTest::newRow("at start") << "C" << QStringList() << "" << QStringList{".", ".", ".", ".", ""};
+        QTest::newRow("1 at 50:1") << "C" << QStringList{"1"} << "50:1" << QStringList{"2.56", "5.12", "15.36", "75.71", "1"};
+        QTest::newRow("2 at 32:1") << "C" << QStringList{"2"} << "32:1" << QStringList{"8.", "16.", "48.", "236.59", "2"};
+        QTest::newRow("1 at 11:1") << "C" << QStringList{"1"} << "" << QStringList{"11.64", "23.27", "69.82", "344.13", "1"};
+        QTest::newRow("as typed") << "C" << QStringList{"1.50"} << "" << QStringList{"17.45", "34.91", "104.73", "516.19", "1.50"};
+        QTest::newRow("letters") << "C" << QStringList{"2", "abc"} << "" << QStringList{"", "", "", "", "abc"};
+        QTest::newRow("lone minus") << "C" << QStringList{"2", "-"} << "" << QStringList{"", "", "", "", "-"};
+        QTest::newRow("overflow") << "C" << QStringList{"2", "1e308"} << "" << QStringList{"", "", "", "", "1e308"};
+        QTest::newRow("emptied") << "C" << QStringList{"2", ""} << "" << QStringList{".", ".", ".", ".", ""};
+        QTest::newRow("decimal comma") << "de_DE" << QStringList{"2"} << "32:1" << QStringList{"8,", "16,", "48,", "236,59", "2"};
+    }
+    void lawnCalculates()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, ratio);
+        QFETCH(QStringList, shown);
+        useLocale(locale.toLatin1());
+        QVERIFY(showActive(lawn()));
+        if (!ratio.isEmpty())
+            pick(in<QComboBox>(lawn(), "cboGasOilRatio"), ratio);
+        for (const QString& t : typed)
+            type(in(lawn(), "Text1"), t);
+        QCOMPARE(text(lawn(), "lblCC"), text(lawn(), "lblML"));
+        QCOMPARE(QStringList({text(lawn(), "lblOZ"), text(lawn(), "lblTBSP"), text(lawn(), "lblTSP"),
+                              text(lawn(), "lblCC"), text(lawn(), "lblGallons")}), shown);
+    }
+
+    void lawnRatioList()
+    {
+        QVERIFY(showActive(lawn()));
+        QComboBox* list = in<QComboBox>(lawn(), "cboGasOilRatio");
+        QStringList entries;
+        for (int k = 0; k < list->count(); ++k)
+            entries << list->itemText(k);
+        QCOMPARE(entries.join(' '), "11:1 16:1 24:1 32:1 40:1 50:1 100:1");
+        type(in(lawn(), "Text1"), "1");
+        // A typed ratio that is no entry changes nothing and is not added.
+        list->setFocus(Qt::TabFocusReason);
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list, "33:1");
+        QTest::keyClick(list, Qt::Key_Return);
+        in(lawn(), "Text1")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(list->count(), 7);
+        QCOMPARE(text(lawn(), "lblOZ"), "11.64");
+        pick(list, "100:1");
+        QCOMPARE(text(lawn(), "lblOZ"), "1.28");
+        // Entering the list takes the ratio its text shows.
+        in(lawn(), "Text1")->setFocus(Qt::TabFocusReason);
+        list->lineEdit()->setText("50:1");
+        list->setFocus(Qt::TabFocusReason);
+        QCOMPARE(text(lawn(), "lblOZ"), "2.56");
+    }
+
+    void lawnLinesAndWayBack()
+    {
+        QVERIFY(showActive(lawn()));
+        const QImage shot = lawn().window()->centralWidget()->grab().toImage();
+        const QRgb background = shot.pixel(2, 2);
+        for (const diaLawn::Line& l : diaLawn::Lines) {
+            const QPoint mid(platform::twipsToPixels((l.x1 + l.x2) / 2), platform::twipsToPixels((l.y1 + l.y2) / 2));
+            int ink = 0; // a slanted line may pass beside the rounded middle
+            for (int d = -1; d <= 1; ++d)
+                ink += shot.pixel(mid + QPoint(d, 0)) != background;
+            QVERIFY2(ink, l.name);
+        }
+        lawn().window()->close();
+        QVERIFY(!lawn().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
+    }
+};
+ORVALIS_TEST(TestCalculators)
+#include "test_calculators.moc"

@@ -1,0 +1,137 @@
+#include "testsupport.h"
+#include "formdriver.h"
+#include "platform/modal.h"
+#include "screens/diafeet_n_inches.h"
+#include "shell/unitmenu.h"
+
+#include <QClipboard>
+#include <QTemporaryDir>
+
+using namespace testing;
+
+class TestFeetInches : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    diaFeet_n_Inches& screen() { return platform::the<diaFeet_n_Inches>(); }
+    template <class T = QLineEdit>
+    T* get(const QString& name) { return control<T>(screen(), name); }
+    void unit(const QString& button, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(button).arg(i))); }
+    // The result row: the number, then the inches where they show.
+    QString result()
+    {
+        return get("Text3")->text() + u'|' + (get("txtFtIn_1")->isVisible() ? get("txtFtIn_1")->text() : u"-"_qs);
+    }
+    // Types the number, chooses the from unit, types the inches, chooses
+    // the to unit, and clicks the from unit again when lastColumn is 0.
+    void convert(const QString& number, const QString& inches, const QString& from, const QString& to, int lastColumn)
+    {
+        type(get("Text1"), number);
+        unit(from, 0);
+        if (!inches.isNull())
+            type(get("txtFtIn_0"), inches);
+        unit(to, 1);
+        if (lastColumn == 0)
+            unit(from, 0);
+    }
+
+private slots:
+    void init()
+    {
+        platform::setProgramFolder(folder.path()); // the main window reads its files there
+        useLocale("C");
+        QVERIFY(showActive(screen()));
+    }
+    void cleanup()
+    {
+        platform::setProgramFolder(QString());
+        platform::setModalAnswerer(nullptr);
+        platform::Form::UnloadAll();
+    }
+
+    // Each row follows a good result, which must never stay beside an
+    // input that gives none.
+    void converts_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("inches");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("lastColumn");
+        QTest::addColumn<QString>("shown");
+        const QString none;
+        QTest::newRow("ft in to m") << "5" << "7.5" << "FtInches" << "Meters" << 1 << "1.7145|-";
+        QTest::newRow("m to ft in") << "1.7145" << none << "Meters" << "FtInches" << 1 << "5|7.5";
+        QTest::newRow("cm to ft in") << "170" << none << "Centimeters" << "FtInches" << 1 << "5|6.929131";
+        QTest::newRow("negative") << "-14.5" << none << "Inches" << "FtInches" << 1 << "-1|-2.5";
+        QTest::newRow("mixed signs") << "-11.5" << none << "Inches" << "FtInches" << 1 << "-1|0.5";
+        QTest::newRow("whole foot") << "304.8" << none << "Millimeters" << "FtInches" << 1 << "1|0";
+        QTest::newRow("both, from") << "5.5" << "14" << "FtInches" << "FtInches" << 0 << "6.5|2";
+        QTest::newRow("both, to") << "5.5" << "14" << "FtInches" << "FtInches" << 1 << "6|8";
+        QTest::newRow("minus, to") << "5" << "-3" << "FtInches" << "FtInches" << 1 << "4|9";
+        QTest::newRow("m to in") << "1" << none << "Meters" << "Inches" << 1 << "39.37008|-";
+        QTest::newRow("no number") << "abc" << none << "Inches" << "FtInches" << 1 << "|";
+        QTest::newRow("no inches number") << "1" << "x" << "FtInches" << "Inches" << 0 << "|-";
+        QTest::newRow("beyond single") << "1e39" << none << "Inches" << "Feet" << 1 << "|-";
+        QTest::newRow("beyond 32 bits") << "3e9" << none << "Inches" << "FtInches" << 1 << "|";
+        QTest::newRow("de_DE") << "1,7145" << none << "Meters" << "FtInches" << 1 << "5|7,5";
+    }
+    void converts()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, inches);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, lastColumn);
+        QFETCH(QString, shown);
+        useLocale(QByteArray(QTest::currentDataTag()).startsWith("de_DE") ? "de_DE" : "C");
+        convert(QStringLiteral("5"), QString(), QStringLiteral("Feet"), QStringLiteral("Inches"), 1);
+        convert(number, inches, from, to, lastColumn);
+        QCOMPARE(result(), shown);
+    }
+
+    void boxesMenusAndClipboard()
+    {
+        auto visible = [this] {
+            QString v;
+            for (const char* name : {"txtFtIn_0", "lbl3FtIn_0", "txtFtIn_1", "lbl3FtIn_1"})
+                v += get<QWidget>(QLatin1String(name))->isVisible() ? u'#' : u'-';
+            return v;
+        };
+        QCOMPARE(visible(), QStringLiteral("#-#-"));
+        ctrl(screen().window(), Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("0"));
+        unit(QStringLiteral("Meters"), 0); // one column only: no result yet
+        QCOMPARE(visible() + get<QLabel>("lbl3_0")->text() + result(), QStringLiteral("--#-meter|"));
+        unit(QStringLiteral("FtInches"), 0);
+        QCOMPARE(visible() + get<QLabel>("lbl3_0")->text() + get("txtFtIn_0")->text(), QStringLiteral("###-feet0"));
+
+        convert(QStringLiteral("1.7145"), QString(), QStringLiteral("Meters"), QStringLiteral("Meters"), 1);
+        ctrl(screen().window(), Qt::Key_E); // Exponential does nothing here
+        QCOMPARE(result(), QStringLiteral("1.7145|-"));
+        QTest::keyClicks(get("Text3"), QStringLiteral("9")); // the result refuses typing
+        ctrl(screen().window(), Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.7145"));
+        unit(QStringLiteral("FtInches"), 1);
+        ctrl(screen().window(), Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("5 ft 7.5 in"));
+
+        QApplication::clipboard()->setText(QStringLiteral("12"));
+        get("txtFtIn_0")->setFocus();
+        ctrl(screen().window(), Qt::Key_V); // into the number, never the inches
+        QCOMPARE(get("Text1")->text() + get("txtFtIn_0")->text() + result(), QStringLiteral("1205|7.5"));
+    }
+
+    // Main Menu goes back to the main window, also from the modal way in
+    // over the hidden main window.
+    void wayBack()
+    {
+        auto toMain = [](QWidget* w) { w->findChild<QAction*>("toMain")->trigger(); };
+        toMain(screen().window());
+        platform::setModalAnswerer(toMain);
+        platform::the<UnitMenu>().window()->findChild<QAction*>("mnuFeetInches")->trigger();
+        QVERIFY(!screen().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
+    }
+};
+ORVALIS_TEST(TestFeetInches)
+#include "test_feetinches.moc"

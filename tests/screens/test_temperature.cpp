@@ -1,0 +1,121 @@
+#include "testsupport.h"
+#include "formdriver.h"
+#include "platform/modal.h"
+#include "screens/diatemp.h"
+#include "shell/unitmenu.h"
+
+#include <QClipboard>
+#include <QTemporaryDir>
+
+using namespace testing;
+
+class TestTemperature : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    diaTemp& screen() { return platform::the<diaTemp>(); }
+    template <class T = QLineEdit>
+    T* get(const QString& name) { return control<T>(screen(), name); }
+    QString shown(const QString& name) { return get(name)->text(); }
+    // A scale button by its letter, on side i.
+    void scale(const QString& letter, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(letter).arg(i))); }
+    void convert(const QString& input, const QString& from, const QString& to)
+    {
+        type(get("txtDegreesIn"), input);
+        scale(from, 0);
+        scale(to, 1);
+    }
+
+private slots:
+    void init()
+    {
+        platform::setProgramFolder(folder.path()); // the main window reads its files there
+        useLocale("C");
+        QVERIFY(showActive(screen()));
+    }
+    void cleanup()
+    {
+        platform::setProgramFolder(QString());
+        platform::setMsgBoxAnswerer(nullptr);
+        platform::Form::UnloadAll();
+    }
+
+    // Each row follows a good result, which must never stay beside an
+    // input that gives none.
+    void converts_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<bool>("warning");
+        QTest::newRow("F to C") << "0" << "F" << "C" << "-17.7777777777778" << false;
+        QTest::newRow("98.6 F") << "98.6" << "F" << "C" << "37" << false;
+        QTest::newRow("37 C") << "37" << "C" << "F" << "98.6" << false;
+        QTest::newRow("boiling") << "100" << "C" << "F" << "212" << false;
+        QTest::newRow("below zero F") << "-460" << "F" << "C" << "" << true;
+        QTest::newRow("zero F") << "-459.67" << "F" << "K" << "0" << false;
+        QTest::newRow("zero C") << "-273.15" << "C" << "K" << "0" << false;
+        QTest::newRow("below zero K") << "-0.01" << "K" << "C" << "" << true;
+        QTest::newRow("K to R order") << "0" << "K" << "R" << "5.6843418860808E-14" << false;
+        QTest::newRow("same scale") << "1e2" << "C" << "C" << "1e2" << false;
+        QTest::newRow("no number") << "abc" << "F" << "C" << "" << false;
+        QTest::newRow("overflow") << "1e308" << "C" << "F" << "" << false;
+        QTest::newRow("de_DE") << "37,5" << "C" << "F" << "99,5" << false;
+    }
+    void converts()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, result);
+        QFETCH(bool, warning);
+        useLocale(QByteArray(QTest::currentDataTag()).startsWith("de_DE") ? "de_DE" : "C");
+        convert(QStringLiteral("100"), QStringLiteral("C"), QStringLiteral("F"));
+        convert(input, from, to);
+        QCOMPARE(shown("txtDegreesOut"), result);
+        QCOMPARE(get<QLabel>("range")->isVisible(), warning);
+        QCOMPARE(get<QLabel>("range")->text(), QStringLiteral("Input Out of Range !"));
+        QCOMPARE(shown("lbltag_0") + shown("lbltag_1"), from + to);
+    }
+
+    void signsNotesAndClipboard()
+    {
+        scale(QStringLiteral("K"), 1);
+        QVERIFY(get<QLabel>("lblDeg_0")->isVisible() && !get<QLabel>("lblDeg_1")->isVisible());
+        scale(QStringLiteral("R"), 1);
+        QVERIFY(get<QLabel>("lblDeg_1")->isVisible());
+
+        platform::MsgBoxRequest asked{};
+        platform::setMsgBoxAnswerer([&](const platform::MsgBoxRequest& r) { asked = r; return int(platform::vbOK); });
+        screen().window()->findChild<QAction*>("mnuNotes")->trigger();
+        QCOMPARE(QString::number(asked.style) + asked.title + '|' + asked.prompt,
+                 QStringLiteral("0Reference Equations|Deg. Celsius(C) = 5/9(F - 32)\nDeg. Fahrenheit(F) = 9/5C + 32  \n"
+                                "Kelvin(K) = Deg. Celsius + 273.15\nDeg. Rankine (R) = Deg. Fahrenheit + 459.67"));
+
+        convert(QStringLiteral("37"), QStringLiteral("C"), QStringLiteral("F"));
+        QTest::keyClicks(get("txtDegreesOut"), QStringLiteral("1")); // the result refuses typing
+        ctrl(screen().window(), Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("98.6"));
+        QApplication::clipboard()->setText(QStringLiteral("-40"));
+        ctrl(screen().window(), Qt::Key_V);
+        QCOMPARE(shown("txtDegreesIn") + shown("txtDegreesOut"), QStringLiteral("-4098.6"));
+    }
+
+    // Main Menu and the close box go back to the main window; the next
+    // opening starts with no scale on either side.
+    void reopened()
+    {
+        convert(QStringLiteral("100"), QStringLiteral("F"), QStringLiteral("C"));
+        ctrl(screen().window(), Qt::Key_M);
+        QVERIFY(!screen().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
+        QVERIFY(showActive(screen()));
+        type(get("txtDegreesIn"), QStringLiteral("100"));
+        scale(QStringLiteral("C"), 1);
+        QCOMPARE(shown("txtDegreesOut") + shown("lbltag_0"), QString());
+        screen().window()->close();
+        QVERIFY(!screen().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
+    }
+};
+ORVALIS_TEST(TestTemperature)
+#include "test_temperature.moc"
