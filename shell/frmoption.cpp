@@ -1,6 +1,7 @@
 #include "shell/frmoption.h"
 
 #include "core/ini_file_tools.h"
+#include "core/openfile.h"
 #include "platform/controls.h"
 #include "platform/modal.h"
 #include "platform/program.h"
@@ -144,7 +145,13 @@ void frmOption::Form_Load()
 
 void frmOption::btnBrowse_Click(int Index)
 {
-    (void)Index;
+    QString filter = QStringLiteral("Executables (*.EXE)|*.EXE");
+    const QString path = ShowOpen(this, filter, QString(), GetWindowsDir());
+    // Cancelled: the box keeps what the user had typed.
+    if (path.isEmpty())
+        return;
+    if (QLineEdit* box = Index == 0 ? txtCalcPath : txtNotePath)
+        box->setText(path);
 }
 
 void frmOption::btnOK_Click(int Index)

@@ -6,6 +6,7 @@
 #include "shell/frmoption.h"
 #include "shell/unitmenu.h"
 
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <optional>
 
@@ -66,6 +67,7 @@ private slots:
         qputenv("PATH", searchPath);
         setProgramStarter(nullptr);
         setMsgBoxAnswerer(nullptr);
+        setModalAnswerer(nullptr);
         setProgramFolder(QString());
     }
 
@@ -162,6 +164,40 @@ private slots:
         QVERIFY(messages[0].contains("could not be saved"));
         QVERIFY(dialog().window()->isVisible());
         QCOMPARE(box("txtNotePath")->text(), "/usr/bin/kate");
+    }
+
+    // Browse fills the box of its row; Cancel keeps what was typed there.
+    void browse_data()
+    {
+        QTest::addColumn<int>("Index");
+        QTest::addColumn<QString>("chosen"); // "": Cancel
+        QTest::addColumn<QString>("calculator");
+        QTest::addColumn<QString>("editor");
+        QTest::newRow("calculator") << 0 << "$DIR/bin/kcalc" << "$DIR/bin/kcalc" << "typed";
+        QTest::newRow("editor") << 1 << "$DIR/bin/kcalc" << "typed" << "$DIR/bin/kcalc";
+        QTest::newRow("cancelled") << 0 << "" << "typed" << "typed";
+    }
+    void browse()
+    {
+        QFETCH(int, Index);
+        QFETCH(QString, chosen);
+        QFETCH(QString, calculator);
+        QFETCH(QString, editor);
+        install({"kcalc"});
+        choose("mnuCalcSetup");
+        type(box("txtCalcPath"), "typed");
+        type(box("txtNotePath"), "typed");
+        QString offered;
+        setModalAnswerer([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            offered = dialog->nameFilters().join(',') + " in " + dialog->directory().absolutePath();
+            typeOpenFileName(dialog, here(chosen));
+            chosen.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+        });
+        click(control<QPushButton>(dialog(), Index ? "btnBrowse_1" : "btnBrowse_0"));
+        setModalAnswerer(nullptr);
+        QCOMPARE(offered, "Executables (*.EXE) in /usr/bin");
+        QCOMPARE(box("txtCalcPath")->text() + " " + box("txtNotePath")->text(), here(calculator) + " " + here(editor));
     }
 
     // Command lines start without a shell.
