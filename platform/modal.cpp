@@ -46,7 +46,7 @@ void runModal(QWidget* window, QWidget* owner)
 {
     if (!window)
         return;
-    QPointer<QWidget> guard(window);
+    QPointer<QWidget> guard(window), ownerGuard(owner);
     // Stacked over its owner without becoming its child: unloading the owner
     // later must not take this window with it.
     if (owner) {
@@ -59,6 +59,7 @@ void runModal(QWidget* window, QWidget* owner)
     new HideWatcher(window, &loop);
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window->show();
+    window->activateWindow(); // keys go to the modal window, as a user expects
     if (modalAnswerer()) {
         QTimer::singleShot(0, &loop, [guard] {
             if (guard && modalAnswerer())
@@ -67,6 +68,9 @@ void runModal(QWidget* window, QWidget* owner)
     }
     if (guard && guard->isVisible())
         loop.exec(QEventLoop::DialogExec);
+    // The owner is the active window again once the modal window is gone.
+    if (ownerGuard && ownerGuard->isVisible())
+        ownerGuard->activateWindow();
 }
 
 void setModalAnswerer(ModalAnswerer answerer)

@@ -45,4 +45,14 @@ void setProgramFolder(const QString& folder)
     folderOverride() = folder;
 }
 
+VersionRecord programVersion()
+{
+    return VersionRecord{ORVALIS_VERSION_RECORD};
+}
+
+QString programTitle()
+{
+    return QStringLiteral("ORVALIS Unit Conversions");
+}
+
 } // namespace platform

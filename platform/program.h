@@ -17,4 +17,14 @@ QString programFolder();
 // Tests point the program at a folder of their own (empty restores).
 void setProgramFolder(const QString& folder);
 
+// The program's version record, as the build records it: major, minor,
+// build and revision (5.2.0.1).
+struct VersionRecord {
+    int Major, Minor, Build, Revision;
+};
+VersionRecord programVersion();
+
+// The program's title, as its messages are captioned.
+QString programTitle();
+
 } // namespace platform

@@ -11,6 +11,9 @@
 #include "screens/diavolume.h"
 #include "screens/diaweight.h"
 #include "screens/template1.h"
+#include "shell/frmabout.h"
+#include "shell/frmoption.h"
+#include "shell/lookup.h"
 
 namespace unitmenu {
 
@@ -168,32 +171,34 @@ const std::vector<const Entry*>& selectMenu()
     return items;
 }
 
+template <class F>
+platform::Form* formOf()
+{
+    return &platform::the<F>();
+}
+
 platform::Form* targetForm(const QString& target)
 {
-    // Each window opens from the main window once its form is part of the
-    // program and named here; until then choosing it does nothing and the
-    // main window stays.
-    using platform::the;
-    if (target == QLatin1String("diaLength"))
-        return &the<diaLength>();
-    if (target == QLatin1String("template1"))
-        return &the<template1>();
-    if (target == QLatin1String("diaCoffee"))
-        return &the<diaCoffee>();
-    if (target == QLatin1String("diaLawn"))
-        return &the<diaLawn>();
-    if (target == QLatin1String("diaTemp"))
-        return &the<diaTemp>();
-    if (target == QLatin1String("diaFeet_n_Inches"))
-        return &the<diaFeet_n_Inches>();
-    if (target == QLatin1String("diaVolume"))
-        return &the<diaVolume>();
-    if (target == QLatin1String("diaWeight"))
-        return &the<diaWeight>();
-    if (target == QLatin1String("diaVelocity"))
-        return &the<diaVelocity>();
-    if (target == QLatin1String("diaUser1"))
-        return &the<diaUser1>();
+    // Every window that the main window, the unit finder or a screen opens
+    // by name.
+    static const std::pair<const char*, platform::Form* (*)()> forms[] = {
+        {"diaLength", &formOf<diaLength>},
+        {"diaVolume", &formOf<diaVolume>},
+        {"diaWeight", &formOf<diaWeight>},
+        {"diaVelocity", &formOf<diaVelocity>},
+        {"diaTemp", &formOf<diaTemp>},
+        {"diaFeet_n_Inches", &formOf<diaFeet_n_Inches>},
+        {"template1", &formOf<template1>},
+        {"diaUser1", &formOf<diaUser1>},
+        {"diaCoffee", &formOf<diaCoffee>},
+        {"diaLawn", &formOf<diaLawn>},
+        {"lookup", &formOf<lookup>},
+        {"frmAbout", &formOf<frmAbout>},
+        {"frmOption", &formOf<frmOption>},
+    };
+    for (const auto& [name, form] : forms)
+        if (target == QLatin1String(name))
+            return form();
     return nullptr;
 }
 

@@ -76,9 +76,10 @@ const std::vector<const Entry*>& selectMenu();
 // Windows opened from the main window outside the category grid.
 inline constexpr const char* LookupTarget = "lookup";
 inline constexpr const char* AboutTarget = "frmAbout";
+inline constexpr const char* OptionsTarget = "frmOption";
 
-// The one instance of the form of that name, or nullptr while the program
-// has no such form yet.
+// The one instance of the form of that name, or nullptr for a name that
+// is no form of the program.
 platform::Form* targetForm(const QString& target);
 
 } // namespace unitmenu

@@ -7,8 +7,10 @@
 #include "core/placement.h"
 #include "platform/controls.h"
 #include "platform/imagecontrol.h"
+#include "platform/launch.h"
 #include "platform/program.h"
 #include "platform/twips.h"
+#include "shell/frmoption.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -128,16 +130,18 @@ void UnitMenu::buildMenus(QMainWindow* window)
         if (e.menu == unitmenu::Menu::User)
             category(user, e);
 
-    // The external calculator and text editor are launched from here once
-    // their tools are built; until then the items do nothing.
     QMenu* tools = menu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
-    item(tools, QStringLiteral("mnuNotepad"), QStringLiteral("&Notepad"));
-    item(tools, QStringLiteral("mnuCalculator"), QStringLiteral("&Calculator"));
+    QAction* notepad = item(tools, QStringLiteral("mnuNotepad"), QStringLiteral("&Notepad"));
+    QAction* calculator = item(tools, QStringLiteral("mnuCalculator"), QStringLiteral("&Calculator"));
     tools->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
     QMenu* options = tools->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
-    item(options, QStringLiteral("mnuCalcSetup"), QStringLiteral("Calculator Setup"));
-    item(options, QStringLiteral("mnuNoteSetup"), QStringLiteral("Notepad Setup"));
+    QAction* calcSetup = item(options, QStringLiteral("mnuCalcSetup"), QStringLiteral("Calculator Setup"));
+    QAction* noteSetup = item(options, QStringLiteral("mnuNoteSetup"), QStringLiteral("Notepad Setup"));
+    QObject::connect(notepad, &QAction::triggered, window, [this] { mnuNotepad_Click(); });
+    QObject::connect(calculator, &QAction::triggered, window, [this] { mnuCalculator_Click(); });
+    QObject::connect(calcSetup, &QAction::triggered, window, [this] { mnuCalcSetup_Click(); });
+    QObject::connect(noteSetup, &QAction::triggered, window, [this] { mnuNoteSetup_Click(); });
 
     QMenu* help = menu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     QAction* about = item(help, QStringLiteral("AboutOrvalis"), QStringLiteral("&About Orvalis"));
@@ -224,6 +228,30 @@ void UnitMenu::mnuLookup_Click()
 void UnitMenu::AboutOrvalis_Click()
 {
     ShowAboutBox(this);
+}
+
+void UnitMenu::mnuCalculator_Click()
+{
+    // Read at every launch; the program starts beside this window, which
+    // keeps the focus, and is not waited for.
+    platform::Shell(tools::command(tools::Calculator), platform::vbNormalNoFocus);
+}
+
+void UnitMenu::mnuNotepad_Click()
+{
+    platform::Shell(tools::command(tools::NotePad), platform::vbNormalNoFocus);
+}
+
+void UnitMenu::mnuCalcSetup_Click()
+{
+    // Modeless and without owner: the main window stays usable.
+    if (platform::Form* dialog = unitmenu::targetForm(QLatin1String(unitmenu::OptionsTarget)))
+        dialog->Show();
+}
+
+void UnitMenu::mnuNoteSetup_Click()
+{
+    mnuCalcSetup_Click();
 }
 
 void UnitMenu::Category_Click(const Entry& entry, Way way)

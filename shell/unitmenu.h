@@ -23,6 +23,10 @@ public:
     void cmdExit_Click();
     void mnuLookup_Click();
     void AboutOrvalis_Click();
+    void mnuCalculator_Click();
+    void mnuNotepad_Click();
+    void mnuCalcSetup_Click();
+    void mnuNoteSetup_Click();
 
     // The Click of a category's picture button (PicBtnArea_Click and the
     // like), of its caption label (lblArea_Click) and of its menu item
