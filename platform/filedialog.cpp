@@ -63,7 +63,8 @@ QString chooseExistingFile(QWidget* owner, const QList<FileFilter>& filters, con
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setWindowTitle(title);
+    // No title asks for the system's usual one.
+    dialog.setWindowTitle(title.isEmpty() ? QStringLiteral("Open") : title);
     if (!initialDir.isEmpty())
         dialog.setDirectory(initialDir);
 

@@ -25,7 +25,8 @@ bool fileMatchesPattern(const QFileInfo& file, const QString& pattern);
 
 // Lets the user choose one existing file, modal to owner (nullptr: none),
 // starting with the first filter and in initialDir ("" lets the dialog
-// choose). Folders are always listed so the user can walk into them.
+// choose), captioned title ("" gives the usual "Open"). Folders are always
+// listed so the user can walk into them.
 // Returns the chosen file's full path as it is, or "" when cancelled.
 QString chooseExistingFile(QWidget* owner, const QList<FileFilter>& filters, const QString& title,
                            const QString& initialDir);
