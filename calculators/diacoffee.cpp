@@ -110,12 +110,9 @@ void diaCoffee::build(QMainWindow* window)
     platform::setBackColor(Frame1, BackColor);
     placeTwips(Frame1, 1065, 2475, 5595, 960);
     auto button = [this](const char* name, const QString& caption, int left) {
-        auto* b = new QPushButton(caption, Frame1);
-        b->setObjectName(QLatin1String(name));
+        QPushButton* b = platform::commandButton(Frame1, QLatin1String(name), caption, left, 405, 1200, 300);
         b->setFont(vbFont(9.75, true));
-        b->setAutoDefault(false);
         platform::setBackColor(b, platform::vbWindowBackground);
-        placeTwips(b, left, 405, 1200, 300);
         return b;
     };
     btnWeak = button("btnWeak", QStringLiteral("Weak"), 180);

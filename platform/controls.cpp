@@ -1,8 +1,11 @@
 #include "platform/controls.h"
 
+#include "platform/twips.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 namespace platform {
@@ -51,6 +54,16 @@ void setBackColor(QWidget* w, unsigned value)
         pal.setColor(QPalette::Base, c);
     w->setPalette(pal);
     w->setAutoFillBackground(true);
+}
+
+QPushButton* commandButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                           int width, int height)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    placeTwips(b, left, top, width, height);
+    return b;
 }
 
 } // namespace platform

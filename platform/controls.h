@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFont>
 
+class QPushButton;
+class QString;
 class QWidget;
 
 namespace platform {
@@ -22,5 +24,11 @@ QFont vbFont(double points, bool bold = false);
 
 // Paints a widget's background in a designed colour.
 void setBackColor(QWidget* w, unsigned value);
+
+// A command button with its control name and caption at its designed place
+// in twips. It is never a default button: Enter in a text box of the same
+// window does not click it.
+QPushButton* commandButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                           int width, int height);
 
 } // namespace platform

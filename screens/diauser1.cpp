@@ -172,10 +172,7 @@ void diaUser1::buildOwnControls(QWidget* client)
     panelLabel(helpbox, "Label7", QStringLiteral("  Enter path to your own button image:"), {60, 5160, 3435, 345}, 9.75);
     txtImageName = panelBox(helpbox, QStringLiteral("txtImageName"), {3585, 5160, 2055, 345}, false);
     txtImageName->setToolTip(QStringLiteral("gif, wmf, bmp"));
-    cmdBrowse = new QPushButton(QStringLiteral("Browse"), helpbox);
-    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
-    cmdBrowse->setAutoDefault(false);
-    placeTwips(cmdBrowse, 5760, 5160, 1455, 375);
+    cmdBrowse = platform::commandButton(helpbox, QStringLiteral("cmdBrowse"), QStringLiteral("Browse"), 5760, 5160, 1455, 375);
     QObject::connect(cmdBrowse, &QPushButton::clicked, cmdBrowse, [this] { cmdBrowse_Click(); });
 
     // It lies over the unit columns and the input and result rows.

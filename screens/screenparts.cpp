@@ -56,12 +56,9 @@ QGroupBox* frame(QWidget* parent, const QString& name, int Index, unsigned backC
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, unsigned backColor,
                     const Twips& at)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    QPushButton* b = platform::commandButton(parent, name, caption, at.left, at.top, at.width, at.height);
     b->setFont(platform::vbFont(9.75));
-    b->setAutoDefault(false);
     platform::setBackColor(b, backColor);
-    platform::placeTwips(b, at.left, at.top, at.width, at.height);
     // A focused command button is chosen by Enter as well as Space.
     platform::onEvent(b, QEvent::KeyPress, [b](QEvent* e) {
         const int key = static_cast<QKeyEvent*>(e)->key();

@@ -111,15 +111,8 @@ void frmAbout::build(QMainWindow* window)
                        platform::twipsToPixels(l.right - l.left), l.width);
     }
 
-    auto button = [client](const QString& name, const QString& caption, int l, int t, int w, int h) {
-        auto* b = new QPushButton(caption, client);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        placeTwips(b, l, t, w, h);
-        return b;
-    };
-    cmdOK = button(QStringLiteral("cmdOK"), QStringLiteral("OK"), 4245, 2505, 1260, 345);
-    cmdSysInfo = button(QStringLiteral("cmdSysInfo"), QStringLiteral("&System Info..."), 4260, 2955, 1245, 345);
+    cmdOK = platform::commandButton(client, QStringLiteral("cmdOK"), QStringLiteral("OK"), 4245, 2505, 1260, 345);
+    cmdSysInfo = platform::commandButton(client, QStringLiteral("cmdSysInfo"), QStringLiteral("&System Info..."), 4260, 2955, 1245, 345);
     QObject::connect(cmdOK, &QPushButton::clicked, window, [this] { cmdOK_Click(); });
     QObject::connect(cmdSysInfo, &QPushButton::clicked, window, [this] { cmdSysInfo_Click(); });
     QWidget::setTabOrder(cmdOK, cmdSysInfo);

@@ -92,13 +92,6 @@ void frmOption::build(QMainWindow* window)
         placeTwips(b, l, t, w, h);
         return b;
     };
-    auto button = [client](const QString& name, const QString& caption, int l, int t, int w, int h) {
-        auto* b = new QPushButton(caption, client);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        placeTwips(b, l, t, w, h);
-        return b;
-    };
 
     Label1 = label(QStringLiteral("Label1"), QStringLiteral("This is the current path to the calculator program:"),
                    480, 240, 4275, 240, true);
@@ -108,7 +101,7 @@ void frmOption::build(QMainWindow* window)
                                   "program here:"),
                    480, 1080, 5655, 495, false);
     txtCalcPath = box(QStringLiteral("txtCalcPath"), 480, 1800, 3735, 405, true);
-    btnBrowse[0] = button(QStringLiteral("btnBrowse_0"), QStringLiteral("Browse"), 4440, 1830, 1575, 345);
+    btnBrowse[0] = platform::commandButton(client, QStringLiteral("btnBrowse_0"), QStringLiteral("Browse"), 4440, 1830, 1575, 345);
     Label4 = label(QStringLiteral("Label4"), QStringLiteral("This is the current path to the notepad program:"),
                    480, 2400, 4155, 240, true);
     lblNotePath = box(QStringLiteral("lblNotePath"), 480, 2760, 3735, 375, false);
@@ -116,9 +109,9 @@ void frmOption::build(QMainWindow* window)
                    QStringLiteral("To select a different text editor, enter the path to your program here:"),
                    480, 3240, 5655, 495, false);
     txtNotePath = box(QStringLiteral("txtNotePath"), 480, 3960, 3735, 405, true);
-    btnBrowse[1] = button(QStringLiteral("btnBrowse_1"), QStringLiteral("Browse"), 4440, 3960, 1575, 375);
-    btnOK[0] = button(QStringLiteral("btnOK_0"), QStringLiteral("OK"), 1800, 4920, 1575, 375);
-    btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("Cancel"), 3840, 4920, 1575, 375);
+    btnBrowse[1] = platform::commandButton(client, QStringLiteral("btnBrowse_1"), QStringLiteral("Browse"), 4440, 3960, 1575, 375);
+    btnOK[0] = platform::commandButton(client, QStringLiteral("btnOK_0"), QStringLiteral("OK"), 1800, 4920, 1575, 375);
+    btnCancel = platform::commandButton(client, QStringLiteral("btnCancel"), QStringLiteral("Cancel"), 3840, 4920, 1575, 375);
 
     for (int Index = 0; Index < 2; ++Index)
         QObject::connect(btnBrowse[Index], &QPushButton::clicked, window, [this, Index] { btnBrowse_Click(Index); });

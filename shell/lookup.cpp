@@ -179,11 +179,8 @@ void lookup::build(QMainWindow* window)
     });
 
     auto button = [client](const QString& name, const QString& caption, int l, int t, int w, int h) {
-        auto* b = new QPushButton(caption, client);
-        b->setObjectName(name);
+        QPushButton* b = platform::commandButton(client, name, caption, l, t, w, h);
         b->setFont(vbFont(8.25, true));
-        b->setAutoDefault(false);
-        placeTwips(b, l, t, w, h);
         return b;
     };
     btnGoto = button(QStringLiteral("btnGoto"), QStringLiteral("GO TO"), 4035, 990, 1530, 360);
