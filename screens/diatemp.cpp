@@ -109,7 +109,7 @@ void diaTemp::build(QMainWindow* window)
         Frame3[i] = screenparts::frame(client, QStringLiteral("Frame3"), i, BackColor, frameAt[i]);
         for (int s = 0; s < 4; ++s) {
             QPushButton* b = screenparts::button(Frame3[i], indexed(QLatin1String(Scales[s].button), i),
-                                                 QLatin1String(Scales[s].caption), BackColor,
+                                                 QLatin1String(Scales[s].caption), platform::vbButtonFace,
                                                  {165, ButtonTops[i][s], 2300, 360});
             QObject::connect(b, &QPushButton::clicked, b, [this, s, i] {
                 switch (s) {
