@@ -17,6 +17,9 @@ bool fileMatchesPattern(const QFileInfo& file, const QString& pattern)
         return false;
     if (p.compare(QLatin1String("*.EXE"), Qt::CaseInsensitive) == 0)
         return file.isFile() && file.isExecutable();
+    // "All Files (*.*)" lists every file, also a name without a dot.
+    if (p == QLatin1String("*.*"))
+        return true;
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
                                 QRegularExpression::CaseInsensitiveOption);
     return re.match(file.fileName()).hasMatch();

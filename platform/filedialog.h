@@ -20,7 +20,7 @@ struct FileFilter {
 // Whether the dialog lists a file under pattern. "*.EXE" asks for programs:
 // here programs carry no ending, so it lists the files the user may run.
 // Every other pattern is a wildcard matched without regard to case, as
-// Windows did.
+// Windows did ("*.*" also lists names without a dot).
 bool fileMatchesPattern(const QFileInfo& file, const QString& pattern);
 
 // Lets the user choose one existing file, modal to owner (nullptr: none),

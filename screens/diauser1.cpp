@@ -183,9 +183,11 @@ void diaUser1::buildOwnControls(QWidget* client)
 void diaUser1::build(QMainWindow* window)
 {
     ConversionScreen::build(window);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         for (QPushButton* b : buttons[i])
             b->setFont(vbFont(8.25));
+        lbl3[i]->setTextFormat(Qt::PlainText); // a unit's name as typed, never markup
+    }
     addCustomizeItems(window->findChild<QMenu*>(QStringLiteral("mnuOptions")));
 }
 

@@ -74,6 +74,7 @@ private slots:
         const QFileInfo pic(dir.filePath(QStringLiteral("PIC.BMP"))), txt(text);
         QVERIFY(platform::fileMatchesPattern(pic, QStringLiteral("*.bmp")));
         QVERIFY(platform::fileMatchesPattern(txt, QStringLiteral("*.*")));
+        QVERIFY(platform::fileMatchesPattern(QFileInfo(program), QStringLiteral("*.*")));
         QVERIFY(!platform::fileMatchesPattern(txt, QStringLiteral("*.EXE")));
         QVERIFY(!platform::fileMatchesPattern(QFileInfo(dir.path()), QStringLiteral("*.EXE")));
     }
