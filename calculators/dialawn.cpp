@@ -175,6 +175,8 @@ void diaLawn::build(QMainWindow* window)
 void diaLawn::Form_Load()
 {
     placeForm(*this, 8200, 6900, 300);
+    // The box opens empty, so an earlier opening's quantity counts no more.
+    gallons.clear();
     for (const Ratio& r : Ratios)
         cboGasOilRatio->addItem(QLatin1String(r.text));
     // Choosing the first entry raises Click, as the platform did.

@@ -224,8 +224,11 @@ private slots:
                 ink += shot.pixel(mid + QPoint(d, 0)) != background;
             QVERIFY2(ink, l.name);
         }
+        type(in(lawn(), "Text1"), "2");
         lawn().window()->close();
         QVERIFY(!lawn().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
+        QVERIFY(showActive(lawn())); // a new opening forgets the quantity
+        QCOMPARE(text(lawn(), "lblOZ"), ".");
     }
 };
 ORVALIS_TEST(TestCalculators)
