@@ -137,6 +137,7 @@ void diaCoffee::build(QMainWindow* window)
 
     QMenu* file = window->menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    file->setSeparatorsCollapsible(false); // its leading separator is shown
     file->addSeparator()->setObjectName(QStringLiteral("mnuDash1"));
     QAction* toMain = file->addAction(QStringLiteral("&Main Menu"));
     toMain->setObjectName(QStringLiteral("toMain"));
