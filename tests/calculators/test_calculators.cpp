@@ -94,6 +94,8 @@ private slots:
         QCOMPARE(text(coffee(), "txtDesiredCups"), "12");
         QTest::keyClick(in(coffee(), "txtDesiredCups"), Qt::Key_Backspace);
         QCOMPARE(text(coffee(), "txtDesiredCups"), "1");
+        QTest::keyClick(in<QPushButton>(coffee(), "btnWeak"), Qt::Key_Return); // Enter chooses a focused button
+        QCOMPARE(text(coffee(), "txtStrength"), "Weak");
         for (const char* box : {"txtCupsWater", "txtScoopsCoffee", "txtStrength", "txtSmallScoops"}) {
             const QString before = text(coffee(), box);
             QTest::keyClicks(in(coffee(), box), "7x");
