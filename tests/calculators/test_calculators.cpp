@@ -94,8 +94,6 @@ private slots:
         QCOMPARE(text(coffee(), "txtDesiredCups"), "12");
         QTest::keyClick(in(coffee(), "txtDesiredCups"), Qt::Key_Backspace);
         QCOMPARE(text(coffee(), "txtDesiredCups"), "1");
-        QTest::keyClick(in<QPushButton>(coffee(), "btnWeak"), Qt::Key_Return); // Enter chooses a focused button
-        QCOMPARE(text(coffee(), "txtStrength"), "Weak");
         for (const char* box : {"txtCupsWater", "txtScoopsCoffee", "txtStrength", "txtSmallScoops"}) {
             const QString before = text(coffee(), box);
             QTest::keyClicks(in(coffee(), box), "7x");
@@ -127,7 +125,7 @@ private slots:
         const QStringList saved{"7", "Strong", "Cone Type"};
         QVERIFY(showActive(coffee()));
         click(in<QRadioButton>(coffee(), "opt4oz"));
-        click(in<QPushButton>(coffee(), "btnStrong"));
+        QTest::keyClick(in<QPushButton>(coffee(), "btnStrong"), Qt::Key_Return); // Enter chooses a focused button
         type(in(coffee(), "txtDesiredCups"), "7");
         if (leave == "background") {
             QTest::mouseClick(coffee().window()->centralWidget(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -229,8 +227,7 @@ private slots:
         type(in(lawn(), "Text1"), "2");
         lawn().window()->close();
         QVERIFY(!lawn().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
-        QVERIFY(showActive(lawn())); // a new opening forgets the quantity
-        QCOMPARE(text(lawn(), "lblOZ"), ".");
+        QVERIFY(showActive(lawn()) && text(lawn(), "lblOZ") == "."); // a new opening forgets the quantity
     }
 };
 ORVALIS_TEST(TestCalculators)
