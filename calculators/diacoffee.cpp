@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -113,6 +114,14 @@ void diaCoffee::build(QMainWindow* window)
         QPushButton* b = platform::commandButton(Frame1, QLatin1String(name), caption, left, 405, 1200, 300);
         b->setFont(vbFont(9.75, true));
         platform::setBackColor(b, platform::vbWindowBackground);
+        // A focused command button is chosen by Enter as well as Space.
+        platform::onEvent(b, QEvent::KeyPress, [b](QEvent* e) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key != Qt::Key_Return && key != Qt::Key_Enter)
+                return false;
+            b->click();
+            return true;
+        });
         return b;
     };
     btnWeak = button("btnWeak", QStringLiteral("Weak"), 180);
@@ -137,6 +146,7 @@ void diaCoffee::build(QMainWindow* window)
 
     QMenu* file = window->menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    file->setSeparatorsCollapsible(false); // its leading separator is shown
     file->addSeparator()->setObjectName(QStringLiteral("mnuDash1"));
     QAction* toMain = file->addAction(QStringLiteral("&Main Menu"));
     toMain->setObjectName(QStringLiteral("toMain"));

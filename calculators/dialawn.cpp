@@ -98,10 +98,11 @@ void diaLawn::build(QMainWindow* window)
 {
     window->setWindowTitle(QStringLiteral("Oil / Gas Mixtures for 2 Cycle Motors"));
     window->setWindowIcon(platform::the<btn>().icon(QStringLiteral("imgLawnUp")));
-    window->setFont(vbFont(8.25, true));
 
+    // The form's face; the menu bar keeps the desktop's menu font.
     auto* client = new LinedArea(window);
     client->setObjectName(QStringLiteral("client"));
+    client->setFont(vbFont(8.25, true));
     platform::setBackColor(client, BackColor);
     window->setCentralWidget(client);
 
@@ -175,6 +176,8 @@ void diaLawn::build(QMainWindow* window)
 void diaLawn::Form_Load()
 {
     placeForm(*this, 8200, 6900, 300);
+    // The box opens empty, so an earlier opening's quantity counts no more.
+    gallons.clear();
     for (const Ratio& r : Ratios)
         cboGasOilRatio->addItem(QLatin1String(r.text));
     // Choosing the first entry raises Click, as the platform did.

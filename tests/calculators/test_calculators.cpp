@@ -125,7 +125,7 @@ private slots:
         const QStringList saved{"7", "Strong", "Cone Type"};
         QVERIFY(showActive(coffee()));
         click(in<QRadioButton>(coffee(), "opt4oz"));
-        click(in<QPushButton>(coffee(), "btnStrong"));
+        QTest::keyClick(in<QPushButton>(coffee(), "btnStrong"), Qt::Key_Return); // Enter chooses a focused button
         type(in(coffee(), "txtDesiredCups"), "7");
         if (leave == "background") {
             QTest::mouseClick(coffee().window()->centralWidget(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -224,8 +224,10 @@ private slots:
                 ink += shot.pixel(mid + QPoint(d, 0)) != background;
             QVERIFY2(ink, l.name);
         }
+        type(in(lawn(), "Text1"), "2");
         lawn().window()->close();
         QVERIFY(!lawn().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
+        QVERIFY(showActive(lawn()) && text(lawn(), "lblOZ") == "."); // a new opening forgets the quantity
     }
 };
 ORVALIS_TEST(TestCalculators)
