@@ -1,6 +1,7 @@
 #include "testsupport.h"
 #include "formdriver.h"
 #include "core/ini_file_tools.h"
+#include "core/catalogue.h"
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
 #include "platform/launch.h"
@@ -168,7 +169,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, category);
         ShowCounter shows;
-        shows.name = unitmenu::targetForm(shown) ? shown : "UnitMenu"; // screens not built yet
+        shows.name = shown;
         qApp->installEventFilter(&shows);
         choose(main(), "mnuLookup");
         for (const QString& step : steps.split(';')) {
@@ -189,12 +190,31 @@ private slots:
             }
         }
         qApp->removeEventFilter(&shows);
-        QCOMPARE(shownWindows(), QStringList(shows.name));
+        QCOMPARE(shownWindows(), QStringList(shown));
         QCOMPARE(shows.count, 1); // Enter runs GO TO once; an open screen is not loaded again
-        if (shows.name == shown)
-            QCOMPARE(LOADDATA::CategoryName, category);
+        QCOMPARE(LOADDATA::CategoryName, category);
         if (shown == "lookup") // the main window is gone, the finder keeps the text
             QCOMPARE(combo()->Text(), steps);
+    }
+
+    // Every name, listed or typed only, leads to its group's window and,
+    // for the generic screen, to a category the catalogue holds.
+    void finderEveryName()
+    {
+        for (const finder::Group& g : finder::groups()) {
+            for (const QString& name : g.listed + g.typed) {
+                the<UnitMenu>().Show();
+                choose(main(), "mnuLookup");
+                type(combo()->edit(), name);
+                QTest::keyClick(combo()->edit(), Qt::Key_Return);
+                const QString category = g.category ? g.category : Unchanged;
+                QCOMPARE(shownWindows() << LOADDATA::CategoryName, QStringList({g.target, category}));
+                QMainWindow* screen = unitmenu::targetForm(g.target)->window();
+                QCOMPARE(screen->windowTitle() == category, LOADDATA::findCategory(category) != nullptr);
+                Form::UnloadAll();
+                LOADDATA::CategoryName = Unchanged;
+            }
+        }
     }
 
     // Modal over its caller; every way of closing it gives the caller back,
