@@ -221,28 +221,34 @@ private slots:
     // and the main window refreshes its custom sets.
     void aboutFromItsCallers_data()
     {
-        QTest::addColumn<bool>("fromMain");
+        QTest::addColumn<QString>("caller");
         QTest::addColumn<int>("key");
-        QTest::newRow("main window, Esc") << true << int(Qt::Key_Escape);
-        QTest::newRow("main window, Enter") << true << int(Qt::Key_Return);
-        QTest::newRow("length screen, Esc") << false << int(Qt::Key_Escape);
+        QTest::addColumn<bool>("owned"); // the caller owns the box
+        QTest::newRow("main window, Esc") << "UnitMenu" << int(Qt::Key_Escape) << true;
+        QTest::newRow("main window, Enter") << "UnitMenu" << int(Qt::Key_Return) << true;
+        for (const char* screen : {"diaLength", "diaVelocity", "template1", "diaUser1"})
+            QTest::newRow(screen) << screen << int(Qt::Key_Escape) << true;
+        QTest::newRow("feet and inches") << "diaFeet_n_Inches" << int(Qt::Key_Return) << false;
     }
     void aboutFromItsCallers()
     {
-        QFETCH(bool, fromMain);
+        QFETCH(QString, caller);
         QFETCH(int, key);
-        Form& owner = fromMain ? static_cast<Form&>(the<UnitMenu>()) : the<diaLength>();
+        QFETCH(bool, owned);
+        const bool fromMain = caller == "UnitMenu";
+        Form& owner = fromMain ? static_cast<Form&>(the<UnitMenu>()) : *unitmenu::targetForm(caller);
         QVERIFY(showActive(owner));
         QString seen;
         setModalAnswerer([&](QWidget* w) {
             QTRY_VERIFY(QApplication::activeWindow() == w);
             seen = w->windowTitle() + "|" + w->findChild<QLabel*>("lblTitle")->text() + "|" +
-                   QString::number(owner.window()->isVisible());
+                   QString::number(owner.window()->isVisible()) +
+                   QString::number(w->windowHandle()->transientParent() == owner.window()->windowHandle());
             WriteIni(folder->filePath("user.dat"), "User2Factors", "Table_Name", "Kitchen");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         });
         choose(owner.window(), "AboutOrvalis");
-        QCOMPARE(seen, "About Orvalis|Orvalis Unit Conversions - Ver. 5.2.1|1");
+        QCOMPARE(seen, QString("About Orvalis|Orvalis Unit Conversions - Ver. 5.2.1|1%1").arg(int(owned)));
         QVERIFY(!the<frmAbout>().IsLoaded() && !QApplication::activeModalWidget());
         QVERIFY(QTest::qWaitForWindowActive(owner.window()));
         if (fromMain)
