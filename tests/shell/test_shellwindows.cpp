@@ -153,8 +153,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("category");
         QTest::newRow("typed only") << "millibar" << "template1" << "Pressure";
-        QTest::newRow("typed only length") << "vara" << "diaLength" << Unchanged;
-        QTest::newRow("Btu per hour") << "Btu per hour" << "template1" << "Power";
         QTest::newRow("double-click") << "*are" << "template1" << "Area";
         QTest::newRow("wrong case") << "Inch" << "lookup" << Unchanged;
         QTest::newRow("CANCEL after a miss") << "Inch;btnCancel" << "UnitMenu" << Unchanged;
@@ -203,20 +201,17 @@ private slots:
     // for the generic screen, to a category the catalogue holds.
     void finderEveryName()
     {
-        for (const finder::Group& g : finder::groups()) {
+        for (const finder::Group& g : finder::groups())
             for (const QString& name : g.listed + g.typed) {
                 the<UnitMenu>().Show();
                 choose(main(), "mnuLookup");
                 type(combo()->edit(), name);
                 QTest::keyClick(combo()->edit(), Qt::Key_Return);
-                const QString category = g.category ? g.category : Unchanged;
-                QCOMPARE(shownWindows() << LOADDATA::CategoryName, QStringList({g.target, category}));
-                QMainWindow* screen = unitmenu::targetForm(g.target)->window();
-                QCOMPARE(screen->windowTitle() == category, LOADDATA::findCategory(category) != nullptr);
+                QCOMPARE(shownWindows() << LOADDATA::CategoryName, QStringList({g.target, g.category ? g.category : Unchanged}));
+                QVERIFY(!g.category || LOADDATA::findCategory(g.category));
                 Form::UnloadAll();
                 LOADDATA::CategoryName = Unchanged;
             }
-        }
     }
 
     // Modal over its caller; every way of closing it gives the caller back,
