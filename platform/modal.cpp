@@ -46,7 +46,9 @@ void runModal(QWidget* window, QWidget* owner)
 {
     if (!window)
         return;
-    QPointer<QWidget> guard(window), ownerGuard(owner);
+    QPointer<QWidget> guard(window);
+    // Without an owner, the window the user was working in comes back.
+    QPointer<QWidget> back(owner ? owner : QApplication::activeWindow());
     // Stacked over its owner without becoming its child: unloading the owner
     // later must not take this window with it.
     if (owner) {
@@ -69,8 +71,8 @@ void runModal(QWidget* window, QWidget* owner)
     if (guard && guard->isVisible())
         loop.exec(QEventLoop::DialogExec);
     // The owner is the active window again once the modal window is gone.
-    if (ownerGuard && ownerGuard->isVisible())
-        ownerGuard->activateWindow();
+    if (back && back->isVisible())
+        back->activateWindow();
 }
 
 void setModalAnswerer(ModalAnswerer answerer)

@@ -165,7 +165,7 @@ void frmAbout::Form_Load()
     const platform::VersionRecord v = platform::programVersion();
     lblTitle->setText(QStringLiteral("Orvalis Unit Conversions - Ver. %1.%2.%3").arg(v.Major).arg(v.Minor).arg(v.Revision));
     lblDescription->setText(QStringLiteral(
-        "Orvalis converts lengths, areas, volumes, weights, speeds, temperatures and fifteen further kinds "
+        "Orvalis converts lengths, areas, volumes, weights, speeds, temperatures and thirteen further kinds "
         "of quantity between their units, and keeps six sets of units of your own.\n\n"
         "Copyright \u00A9 2026 the Orvalis developers."));
     cmdOK->setFocus();

@@ -134,11 +134,14 @@ namespace {
 constexpr unsigned BackColor = 0x00FFC0C0;
 constexpr int ClientWidth = 5610, ClientHeight = 3540;
 
-// Whether a window of the program other than this one is on the screen.
+// Whether a window of the program other than this one is on the screen
+// that leads back to the main window. The Tool Selection dialog does not:
+// it only closes.
 bool anotherWindowShown(const QWidget* self)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != self && w->isVisible() && qobject_cast<platform::FormWindow*>(w))
+        if (w != self && w->isVisible() && qobject_cast<platform::FormWindow*>(w) &&
+            w->objectName() != QLatin1String(unitmenu::OptionsTarget))
             return true;
     return false;
 }

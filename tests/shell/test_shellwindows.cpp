@@ -1,6 +1,7 @@
 #include "testsupport.h"
 #include "formdriver.h"
 #include "core/ini_file_tools.h"
+#include "core/catalogue.h"
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
 #include "platform/launch.h"
@@ -152,14 +153,14 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("category");
         QTest::newRow("typed only") << "millibar" << "template1" << "Pressure";
-        QTest::newRow("typed only length") << "vara" << "diaLength" << Unchanged;
-        QTest::newRow("Btu per hour") << "Btu per hour" << "template1" << "Power";
         QTest::newRow("double-click") << "*are" << "template1" << "Area";
         QTest::newRow("wrong case") << "Inch" << "lookup" << Unchanged;
         QTest::newRow("CANCEL after a miss") << "Inch;btnCancel" << "UnitMenu" << Unchanged;
         QTest::newRow("Exit after a miss") << "Inch;mnuExit" << "UnitMenu" << Unchanged;
         QTest::newRow("close box after a miss") << "Inch;close box" << "UnitMenu" << Unchanged;
         QTest::newRow("close box beside a screen") << "picBtnLength;close box" << "diaLength" << Unchanged;
+        QTest::newRow("close box beside Tool Selection") << "mnuNoteSetup;Inch;close box" << "UnitMenu,frmOption"
+                                                         << Unchanged;
         QTest::newRow("open target as it is") << "PicBtnArea;bar" << "template1" << "Pressure";
     }
     void finder()
@@ -168,7 +169,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, category);
         ShowCounter shows;
-        shows.name = unitmenu::targetForm(shown) ? shown : "UnitMenu"; // screens not built yet
+        shows.name = shown.section(',', 0, 0);
         qApp->installEventFilter(&shows);
         choose(main(), "mnuLookup");
         for (const QString& step : steps.split(';')) {
@@ -189,40 +190,62 @@ private slots:
             }
         }
         qApp->removeEventFilter(&shows);
-        QCOMPARE(shownWindows(), QStringList(shows.name));
+        QCOMPARE(shownWindows(), shown.split(','));
         QCOMPARE(shows.count, 1); // Enter runs GO TO once; an open screen is not loaded again
-        if (shows.name == shown)
-            QCOMPARE(LOADDATA::CategoryName, category);
+        QCOMPARE(LOADDATA::CategoryName, category);
         if (shown == "lookup") // the main window is gone, the finder keeps the text
             QCOMPARE(combo()->Text(), steps);
+    }
+
+    // Every name, listed or typed only, leads to its group's window and,
+    // for the generic screen, to a category the catalogue holds.
+    void finderEveryName()
+    {
+        for (const finder::Group& g : finder::groups())
+            for (const QString& name : g.listed + g.typed) {
+                the<UnitMenu>().Show();
+                choose(main(), "mnuLookup");
+                type(combo()->edit(), name);
+                QTest::keyClick(combo()->edit(), Qt::Key_Return);
+                QCOMPARE(shownWindows() << LOADDATA::CategoryName, QStringList({g.target, g.category ? g.category : Unchanged}));
+                QVERIFY(!g.category || LOADDATA::findCategory(g.category));
+                Form::UnloadAll();
+                LOADDATA::CategoryName = Unchanged;
+            }
     }
 
     // Modal over its caller; every way of closing it gives the caller back,
     // and the main window refreshes its custom sets.
     void aboutFromItsCallers_data()
     {
-        QTest::addColumn<bool>("fromMain");
+        QTest::addColumn<QString>("caller");
         QTest::addColumn<int>("key");
-        QTest::newRow("main window, Esc") << true << int(Qt::Key_Escape);
-        QTest::newRow("main window, Enter") << true << int(Qt::Key_Return);
-        QTest::newRow("length screen, Esc") << false << int(Qt::Key_Escape);
+        QTest::addColumn<bool>("owned"); // the caller owns the box
+        QTest::newRow("main window, Esc") << "UnitMenu" << int(Qt::Key_Escape) << true;
+        QTest::newRow("main window, Enter") << "UnitMenu" << int(Qt::Key_Return) << true;
+        for (const char* screen : {"diaLength", "diaVelocity", "template1", "diaUser1"})
+            QTest::newRow(screen) << screen << int(Qt::Key_Escape) << true;
+        QTest::newRow("feet and inches") << "diaFeet_n_Inches" << int(Qt::Key_Return) << false;
     }
     void aboutFromItsCallers()
     {
-        QFETCH(bool, fromMain);
+        QFETCH(QString, caller);
         QFETCH(int, key);
-        Form& owner = fromMain ? static_cast<Form&>(the<UnitMenu>()) : the<diaLength>();
+        QFETCH(bool, owned);
+        const bool fromMain = caller == "UnitMenu";
+        Form& owner = fromMain ? static_cast<Form&>(the<UnitMenu>()) : *unitmenu::targetForm(caller);
         QVERIFY(showActive(owner));
         QString seen;
         setModalAnswerer([&](QWidget* w) {
             QTRY_VERIFY(QApplication::activeWindow() == w);
             seen = w->windowTitle() + "|" + w->findChild<QLabel*>("lblTitle")->text() + "|" +
-                   QString::number(owner.window()->isVisible());
+                   QString::number(owner.window()->isVisible()) +
+                   QString::number(w->windowHandle()->transientParent() == owner.window()->windowHandle());
             WriteIni(folder->filePath("user.dat"), "User2Factors", "Table_Name", "Kitchen");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         });
         choose(owner.window(), "AboutOrvalis");
-        QCOMPARE(seen, "About Orvalis|Orvalis Unit Conversions - Ver. 5.2.1|1");
+        QCOMPARE(seen, QString("About Orvalis|Orvalis Unit Conversions - Ver. 5.2.1|1%1").arg(int(owned)));
         QVERIFY(!the<frmAbout>().IsLoaded() && !QApplication::activeModalWidget());
         QVERIFY(QTest::qWaitForWindowActive(owner.window()));
         if (fromMain)
