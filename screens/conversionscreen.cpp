@@ -101,6 +101,11 @@ void ConversionScreen::build(QMainWindow* window)
         placeTwips(lbl3[i], d.lbl3[i].left, d.lbl3[i].top, d.lbl3[i].width, d.lbl3[i].height);
 
         Frame1[i] = screenparts::frame(client, d.frameName, i, d.frameColor[i], d.frame[i]);
+        if (d.frameTextColor) {
+            QPalette pal = Frame1[i]->palette();
+            pal.setColor(QPalette::WindowText, platform::vbColor(*d.frameTextColor));
+            Frame1[i]->setPalette(pal);
+        }
 
         const int width = i == 1 && d.unitWidthTo > 0 ? d.unitWidthTo : d.unitWidth;
         buttons[i].clear();

@@ -15,6 +15,7 @@ ScreenDesign weightDesign()
     d.frame[0] = {600, 1080, 3120, 4545};
     d.frame[1] = {4320, 1080, 3120, 4545};
     d.frameColor[0] = d.frameColor[1] = 0x00808080;
+    d.frameTextColor = 0x00000000;
     d.label1 = {960, 120, 2115, 240};
     d.text1 = {3240, 120, 1500, 300};
     d.label2 = {2880, 540, 270, 300};

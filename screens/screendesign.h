@@ -3,6 +3,7 @@
 // geometry and units. The screens themselves are these data and the one
 // conversion-screen class.
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct Twips {
@@ -50,6 +51,7 @@ struct ScreenDesign {
     QString frameName = QStringLiteral("Frame1");
     Twips frame[2];
     unsigned frameColor[2] = {0, 0};
+    std::optional<unsigned> frameTextColor; // the captions' colour, where designed
 
     Twips label1, text1, label2, text4, text5, lbl3[2];
     unsigned labelColor = 0; // Label1 and Label2
