@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -114,14 +113,6 @@ void diaCoffee::build(QMainWindow* window)
         QPushButton* b = platform::commandButton(Frame1, QLatin1String(name), caption, left, 405, 1200, 300);
         b->setFont(vbFont(9.75, true));
         platform::setBackColor(b, platform::vbWindowBackground);
-        // A focused command button is chosen by Enter as well as Space.
-        platform::onEvent(b, QEvent::KeyPress, [b](QEvent* e) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key != Qt::Key_Return && key != Qt::Key_Enter)
-                return false;
-            b->click();
-            return true;
-        });
         return b;
     };
     btnWeak = button("btnWeak", QStringLiteral("Weak"), 180);

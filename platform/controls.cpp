@@ -1,10 +1,12 @@
 #include "platform/controls.h"
 
+#include "platform/events.h"
 #include "platform/twips.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
 
@@ -63,6 +65,14 @@ QPushButton* commandButton(QWidget* parent, const QString& name, const QString& 
     b->setObjectName(name);
     b->setAutoDefault(false);
     placeTwips(b, left, top, width, height);
+    // A focused command button is chosen by Enter as well as Space.
+    onEvent(b, QEvent::KeyPress, [b](QEvent* e) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        b->click();
+        return true;
+    });
     return b;
 }
 

@@ -26,8 +26,8 @@ QFont vbFont(double points, bool bold = false);
 void setBackColor(QWidget* w, unsigned value);
 
 // A command button with its control name and caption at its designed place
-// in twips. It is never a default button: Enter in a text box of the same
-// window does not click it.
+// in twips. Enter chooses it while it has the focus, as Space does; it is
+// never a default button, so Enter in a text box does not click it.
 QPushButton* commandButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                            int width, int height);
 

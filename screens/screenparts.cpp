@@ -2,14 +2,12 @@
 
 #include "core/navigation.h"
 #include "platform/controls.h"
-#include "platform/events.h"
 #include "platform/form.h"
 #include "platform/twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,14 +57,6 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     QPushButton* b = platform::commandButton(parent, name, caption, at.left, at.top, at.width, at.height);
     b->setFont(platform::vbFont(9.75));
     platform::setBackColor(b, backColor);
-    // A focused command button is chosen by Enter as well as Space.
-    platform::onEvent(b, QEvent::KeyPress, [b](QEvent* e) {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
-            return false;
-        b->click();
-        return true;
-    });
     return b;
 }
 
