@@ -124,4 +124,22 @@ struct EndWatcher {
     ~EndWatcher() { platform::setEndProgramHook(nullptr); }
 };
 
+// Data tables: string columns declared at once, a cell of the current row
+// read by its column name, and the locale a row's tag names ("de_DE ..."
+// rows run under de_DE, the others under C).
+inline void columns(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        QTest::addColumn<QString>(name);
+}
+template <class T = QString>
+T cell(const char* column)
+{
+    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
+}
+inline void useRowLocale()
+{
+    QLocale::setDefault(QLocale(QString::fromLatin1(QByteArray(QTest::currentDataTag()).startsWith("de_DE") ? "de_DE" : "C")));
+}
+
 } // namespace testing
