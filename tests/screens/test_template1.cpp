@@ -65,39 +65,39 @@ private slots:
     void init() { useLocale("C"); }
     void cleanup() { platform::Form::UnloadAll(); }
 
+    // Each row follows a conversion of 5 the other way. No result without a
+    // counterpart (100 / 0) or from an input that cannot be read, which stays
+    // as typed; the units are still taken and the last raw result stays.
     void converts_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("category");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("shownInput");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("bar to psi") << "C" << "Pressure" << "3/4" << "bar" << Psi << "0.75" << "10.87783";
-        QTest::newRow("to inverse") << "C" << "Fuel" << "30" << MpgUS << Inverse << "30" << "7.840486";
-        QTest::newRow("from inverse") << "C" << "Fuel" << "8" << Inverse << MpgUS << "8" << "29.401823";
-        QTest::newRow("inverse to inverse") << "C" << "Fuel" << "5" << Inverse << Inverse << "5" << "5.";
-        QTest::newRow("de_DE bar to psi") << "de_DE" << "Pressure" << "3/4" << "bar" << Psi << "0,75" << "10,87783";
+        columns({"category", "input", "from", "to", "shownInput", "result"});
+        QTest::newRow("bar to psi") << "Pressure" << "3/4" << "bar" << Psi << "0.75" << "10.87783";
+        QTest::newRow("to inverse") << "Fuel" << "30" << MpgUS << Inverse << "30" << "7.840486";
+        QTest::newRow("from inverse") << "Fuel" << "8" << Inverse << MpgUS << "8" << "29.401823";
+        QTest::newRow("inverse to inverse") << "Fuel" << "5" << Inverse << Inverse << "5" << "5.";
+        QTest::newRow("de_DE bar to psi") << "Pressure" << "3/4" << "bar" << Psi << "0,75" << "10,87783";
+        QTest::newRow("0 from inverse") << "Fuel" << "0" << Inverse << Kpl << "0" << "";
+        QTest::newRow("unreadable") << "Fuel" << "abc" << Kpl << MpgUS << "abc" << "";
+        QTest::newRow("zero denominator") << "Fuel" << "1/0" << Kpl << Inverse << "1/0" << "";
     }
     void converts()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, category);
-        QFETCH(QString, input);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, shownInput);
-        QFETCH(QString, result);
-        useLocale(locale.toLatin1());
-        QVERIFY(open(category));
-        QCOMPARE(convert(input, from, to), result);
-        QCOMPARE(shown("Text1"), shownInput);
-        // Ctrl+C from the input copies the result as shown.
-        QApplication::clipboard()->setText(QStringLiteral("stale"));
-        text("Text1")->setFocus();
-        ctrl(screen().window(), Qt::Key_C);
-        QCOMPARE(QApplication::clipboard()->text(), result);
+        useRowLocale();
+        const QString input = cell("input"), result = cell("result");
+        QVERIFY(open(cell("category")));
+        QVERIFY(!convert(QStringLiteral("5"), cell("to"), cell("from")).isEmpty());
+        const QString raw = shown("Text5");
+        QCOMPARE(convert(input, cell("from"), cell("to")), result);
+        QCOMPARE(shown("Text1"), cell("shownInput"));
+        QCOMPARE(shown("lbl3_0") + " / " + shown("lbl3_1"), cell("from") + " / " + cell("to"));
+        if (result.isEmpty()) {
+            QCOMPARE(shown("Text5"), raw);
+        } else { // Ctrl+C from the input copies the result as shown.
+            QApplication::clipboard()->setText(QStringLiteral("stale"));
+            text("Text1")->setFocus();
+            ctrl(screen().window(), Qt::Key_C);
+            QCOMPARE(QApplication::clipboard()->text(), result);
+        }
         // Enter converts again with the units of both sides, inverse or not.
         type(text("Text1"), input);
         QCOMPARE(shown("Text4"), QString());
@@ -105,59 +105,26 @@ private slots:
         QCOMPARE(shown("Text4"), result);
     }
 
-    // No result without a counterpart (100 / 0) or from an input that cannot
-    // be read, which stays as typed. The units are still taken, and the last
-    // raw result (20) stays.
-    void noResult_data()
-    {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("0 from inverse") << "0" << Inverse << Kpl;
-        QTest::newRow("unreadable") << "abc" << Kpl << MpgUS;
-        QTest::newRow("zero denominator") << "1/0" << Kpl << Inverse;
-    }
-    void noResult()
-    {
-        QFETCH(QString, input);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QVERIFY(open(QStringLiteral("Fuel")));
-        QCOMPARE(convert(QStringLiteral("5"), Kpl, Inverse), QStringLiteral("20."));
-        QCOMPARE(convert(input, from, to), QString());
-        QCOMPARE(shown("Text1"), input);
-        QCOMPARE(shown("lbl3_0") + " / " + shown("lbl3_1"), from + " / " + to);
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
-        QCOMPARE(shown("Text4"), QString());
-        QCOMPARE(shown("Text5"), QStringLiteral("20"));
-    }
-
     // 4 km/l is 25 l/100 km; km/l chosen again on the inverse side gives 4.
-    void anotherUnitClearsTheInverseFlag_data()
-    {
-        QTest::addColumn<int>("side");
-        QTest::newRow("from side") << 0;
-        QTest::newRow("to side") << 1;
-    }
     void anotherUnitClearsTheInverseFlag()
     {
-        QFETCH(int, side);
-        QVERIFY(open(QStringLiteral("Fuel")));
-        type(text("Text1"), QStringLiteral("4"));
-        choose(Inverse, side);
-        choose(Kpl, 1 - side);
-        QCOMPARE(shown("Text4"), QStringLiteral("25."));
-        choose(Kpl, side);
-        QCOMPARE(shown("Text4"), QStringLiteral("4."));
+        for (int side : {0, 1}) {
+            QVERIFY(open(QStringLiteral("Fuel")));
+            type(text("Text1"), QStringLiteral("4"));
+            choose(Inverse, side);
+            choose(Kpl, 1 - side);
+            QCOMPARE(shown("Text4"), QStringLiteral("25."));
+            choose(Kpl, side);
+            QCOMPARE(shown("Text4"), QStringLiteral("4."));
+            screen().Unload();
+        }
     }
 
     void everyCategory_data()
     {
         QTest::addColumn<QString>("shownSlots"); // # a pair shown, - hidden
         QTest::addColumn<unsigned>("color"); // of the form and both frames
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("result"); // of 1 from in to
+        columns({"from", "to", "result"}); // result: of 1 from in to
         const unsigned blue = 0x00FFC0C0;
         QTest::newRow("Acceleration") << "##########---" << blue << "foot per sec squared" << "inch per sec squared" << "12.";
         QTest::newRow("Angles") << "######-------" << blue << "circle" << "quadrant" << "4.";
@@ -177,17 +144,12 @@ private slots:
     }
     void everyCategory()
     {
-        QFETCH(QString, shownSlots);
-        QFETCH(unsigned, color);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, result);
         const QString category = QString::fromLatin1(QTest::currentDataTag());
         QVERIFY(open(category));
         QCOMPARE(screen().window()->windowTitle(), category);
         const LOADDATA::CatalogueCategory* c = LOADDATA::findCategory(category);
         for (int i = 0; i < 2; ++i) {
-            QCOMPARE(column(i), shownSlots);
+            QCOMPARE(column(i), cell("shownSlots"));
             for (int NN = 1; NN <= 13; ++NN) {
                 if (button(NN, i)->isVisible())
                     QCOMPARE(button(NN, i)->text(), c->units[NN - 1]);
@@ -197,11 +159,11 @@ private slots:
         }
         QCOMPARE(shown("note1") + '|' + shown("note2"), c->note1 + '|' + c->note2);
         for (const char* part : {"client", "Frame1_0", "Frame1_1"})
-            QCOMPARE(control<QWidget>(screen(), QLatin1String(part))->palette().color(QPalette::Window), platform::vbColor(color));
+            QCOMPARE(control<QWidget>(screen(), QLatin1String(part))->palette().color(QPalette::Window), platform::vbColor(cell<unsigned>("color")));
         // The category's own icon, not the designed one.
         const QImage own = screen().window()->windowIcon().pixmap(32, 32).toImage();
         QVERIFY(!own.isNull() && own != platform::the<btn>().icon(QStringLiteral("iconLength")).pixmap(32, 32).toImage());
-        QCOMPARE(convert(QStringLiteral("1"), from, to), result);
+        QCOMPARE(convert(QStringLiteral("1"), cell("from"), cell("to")), cell("result"));
     }
 
     // Slots hidden by one category come back with the next; a name outside
