@@ -53,10 +53,7 @@ private slots:
     // input that gives none.
     void converts_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("inches");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
+        columns({"number", "inches", "from", "to"});
         QTest::addColumn<int>("lastColumn");
         QTest::addColumn<QString>("shown");
         const QString none;
@@ -78,16 +75,10 @@ private slots:
     }
     void converts()
     {
-        QFETCH(QString, number);
-        QFETCH(QString, inches);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(int, lastColumn);
-        QFETCH(QString, shown);
-        useLocale(QByteArray(QTest::currentDataTag()).startsWith("de_DE") ? "de_DE" : "C");
+        useRowLocale();
         convert(QStringLiteral("5"), QString(), QStringLiteral("Feet"), QStringLiteral("Inches"), 1);
-        convert(number, inches, from, to, lastColumn);
-        QCOMPARE(result(), shown);
+        convert(cell("number"), cell("inches"), cell("from"), cell("to"), cell<int>("lastColumn"));
+        QCOMPARE(result(), cell("shown"));
     }
 
     void boxesMenusAndClipboard()

@@ -44,10 +44,7 @@ private slots:
     // input that gives none.
     void converts_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("result");
+        columns({"input", "from", "to", "result"});
         QTest::addColumn<bool>("warning");
         QTest::newRow("F to C") << "0" << "F" << "C" << "-17.7777777777778" << false;
         QTest::newRow("98.6 F") << "98.6" << "F" << "C" << "37" << false;
@@ -65,18 +62,13 @@ private slots:
     }
     void converts()
     {
-        QFETCH(QString, input);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, result);
-        QFETCH(bool, warning);
-        useLocale(QByteArray(QTest::currentDataTag()).startsWith("de_DE") ? "de_DE" : "C");
+        useRowLocale();
         convert(QStringLiteral("100"), QStringLiteral("C"), QStringLiteral("F"));
-        convert(input, from, to);
-        QCOMPARE(shown("txtDegreesOut"), result);
-        QCOMPARE(get<QLabel>("range")->isVisible(), warning);
+        convert(cell("input"), cell("from"), cell("to"));
+        QCOMPARE(shown("txtDegreesOut"), cell("result"));
+        QCOMPARE(get<QLabel>("range")->isVisible(), cell<bool>("warning"));
         QCOMPARE(get<QLabel>("range")->text(), QStringLiteral("Input Out of Range !"));
-        QCOMPARE(shown("lbltag_0") + shown("lbltag_1"), from + to);
+        QCOMPARE(shown("lbltag_0") + shown("lbltag_1"), cell("from") + cell("to"));
     }
 
     void signsNotesAndClipboard()
