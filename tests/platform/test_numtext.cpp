@@ -62,7 +62,8 @@ private slots:
         }
     }
 
-    // A mask, or the standard text of a "single" or a "double".
+    // A mask, or the standard text of a "single" or a "double". The two
+    // masks of a result, at their limits, are checked with FormatResult.
     void formats_data()
     {
         QTest::addColumn<double>("value");
@@ -79,15 +80,11 @@ private slots:
         QTest::newRow("double large") << 3.7248e+17 << "double" << "3.7248E+17";
         QTest::newRow("de_DE single") << 0.75 << "single" << "0,75";
         QTest::newRow("de_DE double") << 1.5e-7 << "double" << "1,5E-07";
-        QTest::newRow("point always written") << 5.0 << "0.######" << "5.";
         QTest::newRow("rounded to last place") << 2.0 / 3 << "0.######" << "0.666667";
         QTest::newRow("no leading zero under #") << 0.5 << "###.##" << ".5";
         QTest::newRow("whole digits beyond places") << 12345.0 << "#.#" << "12345.";
         QTest::newRow("compulsory decimals") << 3.0 << "0.00" << "3.00";
         QTest::newRow("rounding carries") << 0.9999999 << "0.######" << "1.";
-        QTest::newRow("exponent") << 1000001.0 << "0.0###### E+00" << "1.000001 E+06";
-        QTest::newRow("exponent of zero") << 0.0 << "0.0###### E+00" << "0.0 E+00";
-        QTest::newRow("exponent negative value") << -5.0 << "0.0###### E+00" << "-5.0 E+00";
         QTest::newRow("exponent small") << 1.5e-7 << "0.0###### E+00" << "1.5 E-07";
         QTest::newRow("exponent no compulsory decimal") << 1000.0 << "0.###### E+00" << "1. E+03";
         QTest::newRow("exponent carry") << 9.99999999 << "0.0###### E+00" << "1.0 E+01";
