@@ -125,3 +125,29 @@ struct EndWatcher {
 };
 
 } // namespace testing
+
+#include <QTemporaryDir>
+
+namespace testing {
+
+// One test's surroundings: a temporary program folder (or a folder named
+// sub inside it) for orvalis.ini and user.dat, the program's endings
+// counted, and afterwards every form unloaded and every answerer removed.
+struct TestFolder : QTemporaryDir {
+    EndWatcher ended;
+    explicit TestFolder(const QString& sub = QString())
+    {
+        if (!sub.isEmpty())
+            QDir(path()).mkdir(sub);
+        platform::setProgramFolder(sub.isEmpty() ? path() : filePath(sub));
+    }
+    ~TestFolder()
+    {
+        platform::Form::UnloadAll();
+        platform::setModalAnswerer(nullptr);
+        platform::setMsgBoxAnswerer(nullptr);
+        platform::setProgramFolder(QString());
+    }
+};
+
+} // namespace testing
