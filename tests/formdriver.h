@@ -151,3 +151,28 @@ struct TestFolder : QTemporaryDir {
 };
 
 } // namespace testing
+
+namespace testing {
+
+// Uses the menu item, or clicks the control, of that name in a window.
+inline void choose(QWidget* window, const QString& name)
+{
+    if (QAction* item = window->findChild<QAction*>(name))
+        return item->trigger();
+    click(window->findChild<QWidget*>(name));
+}
+
+// Counts the showings of the program's windows (only those of that name,
+// if one is given) while it is installed as an event filter.
+struct ShowCounter : QObject {
+    QString name;
+    int count = 0;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        count += e->type() == QEvent::Show && qobject_cast<platform::FormWindow*>(o) &&
+                 (name.isEmpty() || o->objectName() == name);
+        return false;
+    }
+};
+
+} // namespace testing

@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,18 +43,12 @@ std::pair<QString, QString> destination(const QString& caption)
     return {"template1", renamed.value(caption, caption)};
 }
 
-struct ShowCounter : QObject {
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* e) override { count += e->type() == QEvent::Show; return false; }
-};
-
 } // namespace
 
 class TestUnitMenu : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> folder;
-    std::optional<EndWatcher> ended;
+    std::optional<TestFolder> folder;
 
     UnitMenu& menu() { return platform::the<UnitMenu>(); }
     QMainWindow* main() { return menu().window(); }
@@ -71,14 +64,6 @@ class TestUnitMenu : public QObject {
         return all;
     }
 
-    // Uses the menu item, or clicks the control, of that name.
-    void choose(const QString& name)
-    {
-        if (QAction* item = main()->findChild<QAction*>(name))
-            return item->trigger();
-        QTest::mouseClick(main()->findChild<QWidget*>(name), Qt::LeftButton);
-    }
-
     // Some screens name their Main Menu item mnuMainmenu.
     static void backToMain(QWidget* screen)
     {
@@ -89,7 +74,7 @@ class TestUnitMenu : public QObject {
     // and comes back.
     void saveWhileAway(const QString& section, const QStringList& keysAndValues)
     {
-        choose("PicBtnPressure");
+        choose(main(), "PicBtnPressure");
         for (int k = 0; k + 1 < keysAndValues.size(); k += 2)
             QVERIFY(WriteIni(folder->filePath("user.dat"), section, keysAndValues[k], keysAndValues[k + 1]));
         backToMain(platform::the<template1>().window());
@@ -99,19 +84,11 @@ private slots:
     void init()
     {
         folder.emplace();
-        platform::setProgramFolder(folder->path());
-        ended.emplace();
         LOADDATA::CategoryName = Unchanged;
         Main();
         QVERIFY(QTest::qWaitForWindowActive(main()));
     }
-    void cleanup()
-    {
-        platform::setModalAnswerer(nullptr);
-        platform::Form::UnloadAll();
-        ended.reset();
-        platform::setProgramFolder(QString());
-    }
+    void cleanup() { folder.reset(); }
 
     void startUp()
     {
@@ -149,7 +126,7 @@ private slots:
             open << (main()->isVisible() ? "main window" : w->objectName()) << LOADDATA::CategoryName;
             w->close();
         });
-        choose(control);
+        choose(main(), control);
         if (!unitmenu::targetForm(target)) {
             QVERIFY(main()->isVisible()); // not built yet: nothing happens
             QCOMPARE(LOADDATA::CategoryName, Unchanged);
@@ -213,6 +190,7 @@ private slots:
         QTest::addColumn<QString>("file"); // what Button_Image names
         QTest::newRow("name and picture") << "Tools" << "png";
         QTest::newRow("empty name") << "" << "png";
+        QTest::newRow("long name") << "Conversions for the workshop" << "png";
         QTest::newRow("missing file") << "Tools" << "missing";
         QTest::newRow("directory") << "Tools" << "directory";
         QTest::newRow("fifo") << "Tools" << "fifo";
@@ -237,6 +215,15 @@ private slots:
         QTRY_COMPARE(label("lblUser3")->text(), name); // as soon as it is active
         const QImage builtIn = image(platform::the<btn>().picture("imgUser3"));
         QCOMPARE(shown()["PicBtnUser3"].first, file == "png" ? own : builtIn);
+        // Centred, a long name wrapped inside the one-line box: the ink of
+        // the first line leaves as much blank to the left as to the right.
+        const QImage shot = label("lblUser3")->grab().toImage();
+        int first = shot.width(), last = -1;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixel(x, y) != shot.pixel(0, 0))
+                    first = std::min(first, x), last = std::max(last, x);
+        QVERIFY2(first > 0 && qAbs(first - (shot.width() - 1 - last)) <= 3, qPrintable(QString::number(first)));
     }
 
     // A set's own picture is decoded again only when its file changed.
@@ -284,28 +271,13 @@ private slots:
     {
         QFETCH(int, endings);
         if (QTest::currentDataTag() == QLatin1String("Exit"))
-            choose("cmdExit");
+            choose(main(), "cmdExit");
         else if (QTest::currentDataTag() == QLatin1String("close box"))
             main()->close();
         else
             menu().Unload();
-        QCOMPARE(ended->count, endings);
+        QCOMPARE(folder->ended.count, endings);
         QVERIFY(!menu().IsLoaded());
-    }
-
-    void longSetNameShowsItsFirstLineCentred()
-    {
-        saveWhileAway("User2Factors", {"Table_Name", "Conversions for the workshop"});
-        // Wrapped inside the one-line box: the ink of the first line leaves
-        // as much blank to the left as to the right.
-        QTRY_COMPARE(label("lblUser2")->text(), "Conversions for the workshop");
-        const QImage shot = label("lblUser2")->grab().toImage();
-        int first = shot.width(), last = -1;
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                if (shot.pixel(x, y) != shot.pixel(0, 0))
-                    first = std::min(first, x), last = std::max(last, x);
-        QVERIFY2(first > 0 && qAbs(first - (shot.width() - 1 - last)) <= 3, qPrintable(QString::number(first)));
     }
 };
 ORVALIS_TEST(TestUnitMenu)
