@@ -100,27 +100,6 @@ private slots:
             QDesktopServices::unsetUrlHandler(scheme);
     }
 
-    void finderOpensOverTheMainWindowWithTheWholeList()
-    {
-        choose(main(), "mnuLookup");
-        QCOMPARE(shownWindows() << combo()->Text(), QStringList({"UnitMenu", "lookup", "angstrom"}));
-        QStringList listed, sorted;
-        for (int k = 0; k < combo()->ListCount(); ++k)
-            listed << combo()->List(k);
-        sorted = listed;
-        std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-        QCOMPARE(listed, sorted);
-        QSet<QString> all; // 253 names, none twice, the typed-only ones not listed
-        for (const finder::Group& g : finder::groups())
-            for (const QString& name : g.listed + g.typed)
-                if (all.insert(name), listed.removeAll(name) != g.listed.contains(name))
-                    QFAIL(qPrintable(name));
-        QCOMPARE(all.size() * 10 + int(listed.size()), 2530);
-        type(combo()->edit(), "kilow");
-        choose(main(), "mnuLookup"); // only brings the same finder forward
-        QCOMPARE(combo()->Text() + QString::number(combo()->ListCount()), "kilow247");
-    }
-
     // What the user does in the finder (";" between steps: a name to GO TO
     // with Enter, "*name" to double-click, a control or menu item, a main
     // window button), the one window left on the screen, shown once, and
@@ -175,21 +154,37 @@ private slots:
             QCOMPARE(combo()->Text(), steps);
     }
 
-    // Every name, listed or typed only, leads to its group's window and,
-    // for the generic screen, to a category the catalogue holds.
+    // The finder opens over the main window with every listed name sorted
+    // (253 names, none twice, the typed-only ones not listed); every name,
+    // listed or typed only, leads to its group's window and, for the generic
+    // screen, to a category the catalogue holds.
     void finderEveryName()
     {
+        choose(main(), "mnuLookup");
+        QCOMPARE(shownWindows() << combo()->Text(), QStringList({"UnitMenu", "lookup", "angstrom"}));
+        QStringList listed, sorted;
+        for (int k = 0; k < combo()->ListCount(); ++k)
+            listed << combo()->List(k);
+        sorted = listed;
+        std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        QCOMPARE(listed, sorted);
+        type(combo()->edit(), "kilow");
+        choose(main(), "mnuLookup"); // only brings the same finder forward
+        QCOMPARE(combo()->Text() + QString::number(combo()->ListCount()), "kilow247");
+        QSet<QString> all;
         for (const finder::Group& g : finder::groups())
             for (const QString& name : g.listed + g.typed) {
+                QVERIFY2((all.insert(name), listed.removeAll(name) == g.listed.contains(name)), qPrintable(name));
+                Form::UnloadAll();
+                LOADDATA::CategoryName = Unchanged;
                 the<UnitMenu>().Show();
                 choose(main(), "mnuLookup");
                 type(combo()->edit(), name);
                 QTest::keyClick(combo()->edit(), Qt::Key_Return);
                 QCOMPARE(shownWindows() << LOADDATA::CategoryName, QStringList({g.target, g.category ? g.category : Unchanged}));
                 QVERIFY(!g.category || LOADDATA::findCategory(g.category));
-                Form::UnloadAll();
-                LOADDATA::CategoryName = Unchanged;
             }
+        QCOMPARE(all.size() * 10 + int(listed.size()), 2530);
     }
 
     // Modal over its caller; every way of closing it gives the caller back,
@@ -340,34 +335,26 @@ private slots:
     }
 
     // Browse fills the box of its row; Cancel keeps what was typed there.
-    void toolBrowse_data()
-    {
-        QTest::addColumn<int>("Index");
-        QTest::addColumn<QString>("chosen"); // "": Cancel
-        QTest::addColumn<QString>("boxes");
-        QTest::newRow("calculator") << 0 << "$DIR/bin/kcalc" << "$DIR/bin/kcalc typed";
-        QTest::newRow("editor") << 1 << "$DIR/bin/kcalc" << "typed $DIR/bin/kcalc";
-        QTest::newRow("cancelled") << 0 << "" << "typed typed";
-    }
     void toolBrowse()
     {
-        QFETCH(int, Index);
-        QFETCH(QString, chosen);
-        QFETCH(QString, boxes);
         createFile("$DIR/bin/kcalc", "");
         choose(main(), "mnuCalcSetup");
         type(box("txtCalcPath"), "typed");
         type(box("txtNotePath"), "typed");
-        QString offered;
+        QString offered, chosen;
         setModalAnswerer([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             offered = dialog->nameFilters().join(',') + " in " + dialog->directory().absolutePath();
-            typeOpenFileName(dialog, here(chosen));
+            typeOpenFileName(dialog, chosen);
             chosen.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
         });
-        choose(the<frmOption>().window(), QString("btnBrowse_%1").arg(Index));
-        QCOMPARE(offered, "Executables (*.EXE) in /usr/bin");
-        QCOMPARE(box("txtCalcPath")->text() + " " + box("txtNotePath")->text(), here(boxes));
+        const QStringList boxes{"typed typed", "typed $DIR/bin/kcalc", "$DIR/bin/kcalc $DIR/bin/kcalc"};
+        for (int k = 0; k < 3; ++k) { // Cancel in the first row, a choice in the second, then the first
+            chosen = k ? here("$DIR/bin/kcalc") : "";
+            choose(the<frmOption>().window(), QString("btnBrowse_%1").arg(k % 2));
+            QCOMPARE(offered, "Executables (*.EXE) in /usr/bin");
+            QCOMPARE(box("txtCalcPath")->text() + " " + box("txtNotePath")->text(), here(boxes[k]));
+        }
     }
 
     // Command lines start without a shell; a program that cannot start
