@@ -54,6 +54,13 @@ class TestUnitMenu : public QObject {
     QMainWindow* main() { return menu().window(); }
     QLabel* label(const QString& name) { return control<QLabel>(menu(), name); }
     static QImage image(const QPixmap& pm) { return pm.toImage().convertToFormat(QImage::Format_ARGB32); }
+    // A set's own picture, saved at path (null if it could not be).
+    static QImage ownPicture(const QString& path)
+    {
+        QImage own(20, 12, QImage::Format_ARGB32);
+        own.fill(QColor(200, 30, 40));
+        return own.save(path) ? own : QImage();
+    }
 
     // What every picture button shows, and where, in twips.
     QMap<QString, std::pair<QImage, QPoint>> shown()
@@ -102,6 +109,16 @@ private slots:
         QCOMPARE(drawn, 28);
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(label(QString("lblUser%1").arg(n))->text(), QString("User %1").arg(n));
+        QStringList top, select;
+        for (QAction* a : main()->menuBar()->actions())
+            top << a->text();
+        for (QAction* a : main()->menuBar()->actions().value(1)->menu()->actions())
+            select << a->text();
+        QCOMPARE(top.join('|'), "&File|&Select|&Lookup|&User|&Tools|&Help");
+        QCOMPARE(select.join('|'), "Accel&eration|A&ngles|&Area|&Bits n Bytes|&Coffee|&Density|&Fuel|"
+                                   "Feet and Inc&hes|&Imperial Volume|Light|&Length|&Mass Flow|Oil / Gas Mix|"
+                                   "Powe&r|&Pressure|&Speed / Velocity|&Temperature|T&ime|Viscosity|&Volume|"
+                                   "Volumetric &Flow|&Weight|Wor&k");
     }
 
     // Picture, label and menu item of every category: the main window hides,
@@ -200,12 +217,9 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, file);
-        QImage own(20, 12, QImage::Format_ARGB32);
-        own.fill(QColor(200, 30, 40));
         const QString path = folder->filePath("tools.png");
-        if (file == "png")
-            QVERIFY(own.save(path));
-        else if (file == "directory")
+        const QImage own = file == "png" ? ownPicture(path) : QImage();
+        if (file == "directory")
             QVERIFY(QDir(folder->path()).mkdir("tools.png"));
         else if (file == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -230,9 +244,7 @@ private slots:
     void ownPictureDecodedOnce()
     {
         const QString path = folder->filePath("tools.png");
-        QImage own(20, 12, QImage::Format_ARGB32);
-        own.fill(Qt::red);
-        QVERIFY(own.save(path));
+        const QImage own = ownPicture(path);
         auto picture = [this] { return main()->findChild<ImageControl*>("PicBtnUser4")->picture(); };
         saveWhileAway("User4Factors", {"Button_Image", path});
         QTRY_COMPARE(image(picture()), own);
@@ -244,20 +256,6 @@ private slots:
         QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), later, 0), 0);
         saveWhileAway("User4Factors", {});
         QTRY_VERIFY(picture().cacheKey() != first);
-    }
-
-    void menuBar()
-    {
-        QStringList top, select;
-        for (QAction* a : main()->menuBar()->actions())
-            top << a->text();
-        for (QAction* a : main()->menuBar()->actions().value(1)->menu()->actions())
-            select << a->text();
-        QCOMPARE(top.join('|'), "&File|&Select|&Lookup|&User|&Tools|&Help");
-        QCOMPARE(select.join('|'), "Accel&eration|A&ngles|&Area|&Bits n Bytes|&Coffee|&Density|&Fuel|"
-                                   "Feet and Inc&hes|&Imperial Volume|Light|&Length|&Mass Flow|Oil / Gas Mix|"
-                                   "Powe&r|&Pressure|&Speed / Velocity|&Temperature|T&ime|Viscosity|&Volume|"
-                                   "Volumetric &Flow|&Weight|Wor&k");
     }
 
     void ending_data()
