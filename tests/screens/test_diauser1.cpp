@@ -139,33 +139,29 @@ private slots:
         QCOMPARE(box("factorUser4")->text(), "2.5");
     }
 
-    // Cancel Changes brings the file's set back; a change of the current
-    // category while revising does not move the set elsewhere.
-    void cancelAndFixedSection()
+    // Cancel Changes brings the file's set back; Browse replaces the
+    // picture's path with the one chosen, exactly, and cancelling keeps it;
+    // a change of the current category while revising does not move the
+    // set elsewhere.
+    void revising()
     {
+        const QString picture = folder->filePath(" tool .bmp");
+        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
         open(1);
         menu("mnuReviseCustom");
         type(box("txtUser1"), "thumb");
         menu("mnuChanges");
         QCOMPARE(state() + box("txtUser1")->text(), "User Defined Table 01100inch");
-        LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
-        reviseAndSave("Mine", "2");
-        QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=\nTable_Name=Mine");
-        QCOMPARE(file().count('['), 1);
-    }
-
-    // Browse: a chosen picture replaces the path; cancelling keeps it.
-    void browse()
-    {
-        const QString picture = folder->filePath(" tool .bmp");
-        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
-        open(3);
         menu("mnuReviseCustom");
         for (const QString& answer : {picture, QString()}) {
             answerOpenFile(answer);
             click(control<QPushButton>(screen(), "cmdBrowse"));
             QCOMPARE(box("txtImageName")->text(), picture);
         }
+        LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
+        reviseAndSave("Mine", "2");
+        QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=" + picture + "\nTable_Name=Mine");
+        QCOMPARE(file().count('['), 1);
     }
 
     // A UTF-16 file: its names show, and a save keeps it UTF-16, whole.
