@@ -162,6 +162,14 @@ inline void choose(QWidget* window, const QString& name)
     click(window->findChild<QWidget*>(name));
 }
 
+// Adds a text column of each name to a test's table (the names must
+// outlive the table, as string literals do).
+inline void textColumns(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        QTest::addColumn<QString>(name);
+}
+
 // Counts the showings of the program's windows (only those of that name,
 // if one is given) while it is installed as an event filter.
 struct ShowCounter : QObject {

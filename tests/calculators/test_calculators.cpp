@@ -45,9 +45,8 @@ private slots:
     // Only digits reach the cups box; the other boxes take no typing.
     void coffeeCalculates_data()
     {
-        QTest::addColumn<QString>("setup"); // locale, maker, strength
-        QTest::addColumn<QString>("cups");
-        QTest::addColumn<QString>("shown"); // water, scoops, small scoops
+        // setup: locale, maker, strength; shown: water, scoops, small scoops
+        textColumns({"setup", "cups", "shown"});
         QTest::newRow("cone normal") << "C opt4oz btnNormal" << "10" << "10|3.333333|6.666666";
         QTest::newRow("cone weak") << "C opt4oz btnWeak" << "10" << "10|2.66666666666667|5.33333333333334";
         QTest::newRow("cone strong") << "C opt4oz btnStrong" << "10" << "10|4|8";
@@ -82,8 +81,7 @@ private slots:
     // and a new opening shows what the store kept.
     void coffeeSettings_data()
     {
-        QTest::addColumn<QString>("leave");
-        QTest::addColumn<QString>("reopened");
+        textColumns({"leave", "reopened"});
         QTest::addColumn<int>("endings");
         const QString saved = "7|Strong|Cone Type", defaults = "10|Normal|Standard Drip";
         QTest::newRow("Exit saves") << "mnuExit" << saved << 1;
@@ -133,7 +131,6 @@ private slots:
         QTest::newRow("at start") << "C" << QStringList() << "" << ".|.|.|.|.|";
         QTest::newRow("1 at 50:1") << "C" << QStringList{"1"} << "50:1" << "2.56|5.12|15.36|75.71|75.71|1";
         QTest::newRow("2 at 32:1") << "C" << QStringList{"2"} << "32:1" << "8.|16.|48.|236.59|236.59|2";
-        QTest::newRow("1 at 11:1") << "C" << QStringList{"1"} << "" << "11.64|23.27|69.82|344.13|344.13|1";
         QTest::newRow("as typed") << "C" << QStringList{"1.50"} << "" << "17.45|34.91|104.73|516.19|516.19|1.50";
         QTest::newRow("letters") << "C" << QStringList{"2", "abc"} << "" << "|||||abc";
         QTest::newRow("lone minus") << "C" << QStringList{"2", "-"} << "" << "|||||-";

@@ -106,9 +106,7 @@ private slots:
     // the category stored.
     void finder_data()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("category");
+        textColumns({"steps", "shown", "category"});
         QTest::newRow("typed only") << "millibar" << "template1" << "Pressure";
         QTest::newRow("double-click") << "*are" << "template1" << "Area";
         QTest::newRow("wrong case") << "Inch" << "lookup" << Unchanged;
@@ -230,9 +228,8 @@ private slots:
     void aboutSysInfo_data()
     {
         QTest::addColumn<uint>("type1"); // of value 1; 0: none
-        QTest::addColumn<QString>("value1");
-        QTest::addColumn<QString>("value2"); // "": none; "machine": value1 names the programs installed
-        QTest::addColumn<QString>("started");
+        // value2 "": none; "machine": value1 names the programs installed
+        textColumns({"value1", "value2", "started"});
         QTest::addColumn<QStringList>("reads");
         const QStringList first{"PATH"}, both{"PATH", "MSINFO"};
         QTest::newRow("value 1 missing file") << uint(REG_SZ) << "/nonexistent/tool" << "$DIR" << "/nonexistent/tool/1" << first;
@@ -283,11 +280,8 @@ private slots:
     // then the file and what the launches start, beside the main window.
     void toolSelection_data()
     {
-        QTest::addColumn<QString>("installed");
-        QTest::addColumn<QString>("typed"); // calculator|editor
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("started"); // Calculator, then Notepad
+        // typed: calculator|editor; started: Calculator, then Notepad
+        textColumns({"installed", "typed", "button", "file", "started"});
         const QString calc = "/usr/bin/gnome-calculator/4", note = "/usr/bin/gnome-text-editor/4";
         QTest::newRow("nothing typed") << "" << "|" << "btnOK_0" << "(no file)" << calc + " " + note;
         QTest::newRow("installed") << "xcalc kcalc mousepad" << "|" << "btnOK_0" << "(no file)"
@@ -361,8 +355,8 @@ private slots:
     // shows and changes nothing.
     void toolLaunch_data()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("start"); // program and arguments, "|" between; "-": a real start
+        // start: program and arguments, "|" between; "-": a real start
+        textColumns({"stored", "start"});
         QTest::newRow("shell characters") << "/bin/echo a;b" << "/bin/echo|a;b/4";
         QTest::newRow("quotes") << "\"$DIR/bin/my editor\" \"x y\" z" << "$DIR/bin/my editor|x y|z/4";
         QTest::newRow("existing file with a blank") << "$DIR/bin/my editor" << "$DIR/bin/my editor/4";

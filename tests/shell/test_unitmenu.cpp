@@ -126,8 +126,7 @@ private slots:
     // back.
     void everyWayIn_data()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("caption");
+        textColumns({"control", "caption"});
         for (const unitmenu::Entry& e : unitmenu::entries())
             for (const char* way : {e.picture, e.label, e.menuItem})
                 if (way)
@@ -170,9 +169,7 @@ private slots:
     // the control, so nothing opens) undoes it; twice in a row.
     void pressEffect_data()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("pressed"); // picture shown while held
+        textColumns({"control", "button", "pressed"}); // pressed: the picture shown while held
         QTest::addColumn<QPoint>("heldAt");   // place while held, in twips
         QTest::newRow("Power label") << "lblPower" << "PicBtnPower" << "" << QPoint(3155, 2060);
         QTest::newRow("Area picture") << "PicBtnArea" << "PicBtnArea" << "imgAreaDn" << QPoint();
@@ -203,8 +200,7 @@ private slots:
     // A custom set's name and picture, saved while a screen was open.
     void customSets_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("file"); // what Button_Image names
+        textColumns({"name", "file"}); // file: what Button_Image names
         QTest::newRow("name and picture") << "Tools" << "png";
         QTest::newRow("empty name") << "" << "png";
         QTest::newRow("long name") << "Conversions for the workshop" << "png";
