@@ -124,30 +124,28 @@ private slots:
 
     void lawnCalculates_data()
     {
-        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("setup"); // locale, ratio chosen
         QTest::addColumn<QStringList>("typed"); // what is typed, one after another
-        QTest::addColumn<QString>("ratio");
         QTest::addColumn<QString>("shown"); // oz, tbsp, tsp, cc, ml, gallons
-        QTest::newRow("at start") << "C" << QStringList() << "" << ".|.|.|.|.|";
-        QTest::newRow("1 at 50:1") << "C" << QStringList{"1"} << "50:1" << "2.56|5.12|15.36|75.71|75.71|1";
-        QTest::newRow("2 at 32:1") << "C" << QStringList{"2"} << "32:1" << "8.|16.|48.|236.59|236.59|2";
-        QTest::newRow("as typed") << "C" << QStringList{"1.50"} << "" << "17.45|34.91|104.73|516.19|516.19|1.50";
-        QTest::newRow("letters") << "C" << QStringList{"2", "abc"} << "" << "|||||abc";
-        QTest::newRow("lone minus") << "C" << QStringList{"2", "-"} << "" << "|||||-";
-        QTest::newRow("overflow") << "C" << QStringList{"2", "1e308"} << "" << "|||||1e308";
-        QTest::newRow("emptied") << "C" << QStringList{"2", ""} << "" << ".|.|.|.|.|";
-        QTest::newRow("decimal comma") << "de_DE" << QStringList{"2"} << "32:1" << "8,|16,|48,|236,59|236,59|2";
+        QTest::newRow("at start") << "C" << QStringList() << ".|.|.|.|.|";
+        QTest::newRow("1 at 50:1") << "C 50:1" << QStringList{"1"} << "2.56|5.12|15.36|75.71|75.71|1";
+        QTest::newRow("2 at 32:1") << "C 32:1" << QStringList{"2"} << "8.|16.|48.|236.59|236.59|2";
+        QTest::newRow("as typed") << "C" << QStringList{"1.50"} << "17.45|34.91|104.73|516.19|516.19|1.50";
+        QTest::newRow("letters") << "C" << QStringList{"2", "abc"} << "|||||abc";
+        QTest::newRow("lone minus") << "C" << QStringList{"2", "-"} << "|||||-";
+        QTest::newRow("overflow") << "C" << QStringList{"2", "1e308"} << "|||||1e308";
+        QTest::newRow("emptied") << "C" << QStringList{"2", ""} << ".|.|.|.|.|";
+        QTest::newRow("decimal comma") << "de_DE 32:1" << QStringList{"2"} << "8,|16,|48,|236,59|236,59|2";
     }
     void lawnCalculates()
     {
-        QFETCH(QString, locale);
+        QFETCH(QString, setup);
         QFETCH(QStringList, typed);
-        QFETCH(QString, ratio);
         QFETCH(QString, shown);
-        useLocale(locale.toLatin1());
+        useLocale(setup.section(' ', 0, 0).toLatin1());
         QVERIFY(showActive(lawn()));
-        if (!ratio.isEmpty())
-            pick(in<QComboBox>(lawn(), "cboGasOilRatio"), ratio);
+        if (setup.contains(' '))
+            pick(in<QComboBox>(lawn(), "cboGasOilRatio"), setup.section(' ', 1));
         for (const QString& t : typed)
             type(in(lawn(), "Text1"), t);
         QCOMPARE(text(lawn(), "lblOZ lblTBSP lblTSP lblCC lblML lblGallons"), shown);
