@@ -372,8 +372,7 @@ private slots:
         createFile("$DIR/orvalis.ini", here("[Options]\nNotePad=" + stored + "\n"));
         choose(main(), "mnuNotepad");
         QCOMPARE(started.join(""), start == "-" ? "" : here(start));
-        QCOMPARE(shownWindows(), QStringList("UnitMenu"));
-        QCOMPARE(messages, QStringList());
+        QCOMPARE(shownWindows() + messages, QStringList("UnitMenu")); // nothing shown, nothing said
         if (start == "-")
             QCOMPARE(Shell(stored, vbNormalNoFocus), stored.startsWith("/bin/echo"));
     }
