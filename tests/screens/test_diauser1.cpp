@@ -2,7 +2,6 @@
 #include "formdriver.h"
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
-#include "platform/modal.h"
 #include "screens/diauser1.h"
 #include "shell/unitmenu.h"
 

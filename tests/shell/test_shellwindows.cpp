@@ -5,11 +5,8 @@
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
 #include "platform/launch.h"
-#include "platform/modal.h"
 #include "platform/registry.h"
 #include "platform/simplecombo.h"
-#include "screens/dialength.h"
-#include "screens/template1.h"
 #include "shell/frmabout.h"
 #include "shell/frmoption.h"
 #include "shell/lookup.h"
@@ -17,7 +14,6 @@
 #include "shell/unitmenu.h"
 
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QListWidget>
 #include <optional>
 

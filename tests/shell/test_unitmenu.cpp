@@ -5,13 +5,11 @@
 #include "core/orvl_mod.h"
 #include "core/picturestore.h"
 #include "platform/imagecontrol.h"
-#include "platform/modal.h"
 #include "platform/twips.h"
 #include "screens/template1.h"
 #include "shell/menutable.h"
 #include "shell/unitmenu.h"
 
-#include <QDir>
 #include <QMenuBar>
 #include <optional>
 #include <fcntl.h>
