@@ -143,3 +143,62 @@ inline void useRowLocale()
 }
 
 } // namespace testing
+
+#include <QTemporaryDir>
+
+namespace testing {
+
+// One test's surroundings: a temporary program folder (or a folder named
+// sub inside it) for orvalis.ini and user.dat, the program's endings
+// counted, and afterwards every form unloaded and every answerer removed.
+struct TestFolder : QTemporaryDir {
+    EndWatcher ended;
+    explicit TestFolder(const QString& sub = QString())
+    {
+        if (!sub.isEmpty())
+            QDir(path()).mkdir(sub);
+        platform::setProgramFolder(sub.isEmpty() ? path() : filePath(sub));
+    }
+    ~TestFolder()
+    {
+        platform::Form::UnloadAll();
+        platform::setModalAnswerer(nullptr);
+        platform::setMsgBoxAnswerer(nullptr);
+        platform::setProgramFolder(QString());
+    }
+};
+
+} // namespace testing
+
+namespace testing {
+
+// Uses the menu item, or clicks the control, of that name in a window.
+inline void choose(QWidget* window, const QString& name)
+{
+    if (QAction* item = window->findChild<QAction*>(name))
+        return item->trigger();
+    click(window->findChild<QWidget*>(name));
+}
+
+// Adds a text column of each name to a test's table (the names must
+// outlive the table, as string literals do).
+inline void textColumns(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        QTest::addColumn<QString>(name);
+}
+
+// Counts the showings of the program's windows (only those of that name,
+// if one is given) while it is installed as an event filter.
+struct ShowCounter : QObject {
+    QString name;
+    int count = 0;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        count += e->type() == QEvent::Show && qobject_cast<platform::FormWindow*>(o) &&
+                 (name.isEmpty() || o->objectName() == name);
+        return false;
+    }
+};
+
+} // namespace testing

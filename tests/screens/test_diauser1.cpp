@@ -2,13 +2,10 @@
 #include "formdriver.h"
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
-#include "platform/modal.h"
 #include "screens/diauser1.h"
 #include "shell/unitmenu.h"
 
-#include <QPlainTextEdit>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,7 +26,7 @@ const QByteArray Shared = "; kept as it is\n[Options]\nCalculator=calc\n\n[User1
 class TestUser1 : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> folder;
+    std::optional<TestFolder> folder;
     QStringList messages;
 
     diaUser1& screen() { return platform::the<diaUser1>(); }
@@ -64,42 +61,22 @@ class TestUser1 : public QObject {
 private slots:
     void init()
     {
-        folder.emplace();
-        QVERIFY(QDir(folder->path()).mkdir("prog"));
-        platform::setProgramFolder(folder->filePath("prog"));
+        folder.emplace("prog");
         messages.clear();
         platform::setMsgBoxAnswerer([this](const platform::MsgBoxRequest& r) { return messages << r.prompt, platform::vbOK; });
         useLocale("C");
     }
-    void cleanup()
-    {
-        platform::setMsgBoxAnswerer(nullptr);
-        platform::setModalAnswerer(nullptr);
-        platform::Form::UnloadAll();
-        platform::setProgramFolder(QString());
-    }
+    void cleanup() { folder.reset(); }
 
-    // Without its section: the default set in inches, and the panel's texts.
+    // Without its section: the default set in inches.
     // A factor that cannot be read chooses no unit.
     void defaults()
     {
         setFile("[User6Factors]\nUser2_Factor=1/2\n");
         open(1);
-        QCOMPARE(state(), "User Defined Table 01100");
-        QCOMPARE(control<QPushButton>(screen(), "btn12_0")->text(), "U.S. Nickel");
+        QCOMPARE(state() + control<QPushButton>(screen(), "btn12_0")->text(), "User Defined Table 01100U.S. Nickel");
         convert("12", "btn02_0");
         QCOMPARE(box("Text4")->text(), "144.");
-        QStringList texts;
-        for (QLabel* l : window()->findChild<QWidget*>("helpbox")->findChildren<QLabel*>())
-            texts << l->text();
-        for (QPlainTextEdit* t : window()->findChildren<QPlainTextEdit*>())
-            texts << t->toPlainText();
-        QCOMPARE(texts.join('|'), "          Help for Custom Units|Button Text|Factor|    Enter the name of your table "
-            "here:|  Enter path to your own button image:|To customize your buttons, change the button text and "
-            "assign a factor multiplier.  Default values are given as an example. Note that \"inch\" has a factor "
-            "of \"1\" and all the other buttons have factors relative to inches.|Note that \"Yard\" has a factor "
-            "multipler of \"36\", because there are 36 inches to a yard.|Select \"Options\", \"User Customize\", "
-            "\"Save Custom\"\n Units\" to save choices in the user.dat file.\n");
         screen().Unload();
         open(6);
         unit("btn02_0");
@@ -114,8 +91,7 @@ private slots:
     // ordinary user there.)
     void save_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("factor");
+        textColumns({"locale", "factor"});
         QTest::addColumn<int>("fileMode"); // 0: folder and file as created
         QTest::addColumn<QString>("refusal"); // empty: saved
         QTest::newRow("point") << "C" << " 2.5" << 0 << "";
@@ -143,15 +119,12 @@ private slots:
         reviseAndSave("Fingers", factor);
         QVERIFY((!asUser || ::seteuid(0) == 0) && ::chmod(prog, 0755) == 0);
         QCOMPARE(QDir(prog).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), {"user.dat"});
-        if (!refusal.isEmpty()) {
-            QVERIFY2(messages.value(0).startsWith(refusal + (fileMode ? "" : "\n")), qPrintable(messages.value(0)));
-            QCOMPARE(state() + box("txtTableName")->text(), "User Defined Table 10011Fingers"); // still revising
-            QCOMPARE(file(), Shared);
+        const bool saved = refusal.isEmpty(); // else said, and still revising with the edits
+        QVERIFY2(saved ? messages.isEmpty() : messages.value(0).startsWith(refusal + (fileMode ? "" : "\n")), qPrintable(messages.join('|')));
+        QCOMPARE(state() + box("txtTableName")->text(), saved ? "Fingers 01100Fingers" : "User Defined Table 10011Fingers");
+        QCOMPARE(file(), saved ? Shared + "\n[User2Factors]\n" + Fingers.toLatin1().replace('|', '\n') + '\n' : Shared);
+        if (!saved)
             return;
-        }
-        QCOMPARE(messages, QStringList());
-        QCOMPARE(state(), "Fingers 01100");
-        QCOMPARE(file(), Shared + "\n[User2Factors]\n" + Fingers.toLatin1().replace('|', '\n') + '\n');
         // The default 1.875 reads as 1.875 whatever the locale.
         convert("8", "btn08_0");
         QCOMPARE(box("Text4")->text(), locale == "C" ? "15." : "15,");
@@ -161,33 +134,29 @@ private slots:
         QCOMPARE(box("factorUser4")->text(), "2.5");
     }
 
-    // Cancel Changes brings the file's set back; a change of the current
-    // category while revising does not move the set elsewhere.
-    void cancelAndFixedSection()
+    // Cancel Changes brings the file's set back; Browse replaces the
+    // picture's path with the one chosen, exactly, and cancelling keeps it;
+    // a change of the current category while revising does not move the
+    // set elsewhere.
+    void revising()
     {
+        const QString picture = folder->filePath(" tool .bmp");
+        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
         open(1);
         menu("mnuReviseCustom");
         type(box("txtUser1"), "thumb");
         menu("mnuChanges");
         QCOMPARE(state() + box("txtUser1")->text(), "User Defined Table 01100inch");
-        LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
-        reviseAndSave("Mine", "2");
-        QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=\nTable_Name=Mine");
-        QCOMPARE(file().count('['), 1);
-    }
-
-    // Browse: a chosen picture replaces the path; cancelling keeps it.
-    void browse()
-    {
-        const QString picture = folder->filePath(" tool .bmp");
-        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
-        open(3);
         menu("mnuReviseCustom");
         for (const QString& answer : {picture, QString()}) {
             answerOpenFile(answer);
             click(control<QPushButton>(screen(), "cmdBrowse"));
             QCOMPARE(box("txtImageName")->text(), picture);
         }
+        LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
+        reviseAndSave("Mine", "2");
+        QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=" + picture + "\nTable_Name=Mine");
+        QCOMPARE(file().count('['), 1);
     }
 
     // A UTF-16 file: its names show, and a save keeps it UTF-16, whole.

@@ -5,11 +5,8 @@
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
 #include "platform/launch.h"
-#include "platform/modal.h"
 #include "platform/registry.h"
 #include "platform/simplecombo.h"
-#include "screens/dialength.h"
-#include "screens/template1.h"
 #include "shell/frmabout.h"
 #include "shell/frmoption.h"
 #include "shell/lookup.h"
@@ -17,9 +14,7 @@
 #include "shell/unitmenu.h"
 
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <optional>
 
 using namespace testing;
@@ -39,15 +34,6 @@ QStringList shownWindows()
     return names.sort(), names;
 }
 
-struct ShowCounter : QObject {
-    QString name;
-    int count = 0;
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        count += e->type() == QEvent::Show && o->objectName() == name && qobject_cast<FormWindow*>(o);
-        return false;
-    }
-};
 } // namespace
 
 // The unit finder, the About box and the external tools, driven from the
@@ -55,8 +41,7 @@ struct ShowCounter : QObject {
 class TestShellWindows : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> folder;
-    std::optional<EndWatcher> ended;
+    std::optional<TestFolder> folder;
     QByteArray searchPath;
     QStringList started, messages;
     QList<QUrl> opened;
@@ -65,12 +50,6 @@ class TestShellWindows : public QObject {
     SimpleCombo* combo() { return control<SimpleCombo>(the<lookup>(), "Combo1"); }
     QLineEdit* box(const char* name) { return control<QLineEdit>(the<frmOption>(), name); }
     QString here(QString text) { return text.replace("$DIR", folder->path()); }
-    void choose(QWidget* window, const QString& name)
-    {
-        if (QAction* item = window->findChild<QAction*>(name))
-            return item->trigger();
-        click(window->findChild<QWidget*>(name));
-    }
     QString iniText()
     {
         QFile f(folder->filePath("orvalis.ini"));
@@ -91,10 +70,8 @@ private slots:
     {
         folder.emplace();
         QVERIFY(QDir(folder->path()).mkdir("bin"));
-        setProgramFolder(folder->path());
         searchPath = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(folder->filePath("bin")));
-        ended.emplace();
         LOADDATA::CategoryName = Unchanged;
         started.clear(), messages.clear(), opened.clear();
         setProgramStarter([this](const ProgramStart& s) {
@@ -110,37 +87,13 @@ private slots:
     void cleanup()
     {
         Form::UnloadAll();
-        QCOMPARE(ended->count, 0); // nothing here ends the program
-        ended.reset();
+        QCOMPARE(folder->ended.count, 0); // nothing here ends the program
+        folder.reset();
         qputenv("PATH", searchPath);
         setProgramStarter(nullptr);
-        setMsgBoxAnswerer(nullptr);
-        setModalAnswerer(nullptr);
         resetRegistry();
         for (const char* scheme : {"https", "mailto"})
             QDesktopServices::unsetUrlHandler(scheme);
-        setProgramFolder(QString());
-    }
-
-    void finderOpensOverTheMainWindowWithTheWholeList()
-    {
-        choose(main(), "mnuLookup");
-        QCOMPARE(shownWindows() << combo()->Text(), QStringList({"UnitMenu", "lookup", "angstrom"}));
-        QStringList listed, sorted;
-        for (int k = 0; k < combo()->ListCount(); ++k)
-            listed << combo()->List(k);
-        sorted = listed;
-        std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-        QCOMPARE(listed, sorted);
-        QSet<QString> all; // 253 names, none twice, the typed-only ones not listed
-        for (const finder::Group& g : finder::groups())
-            for (const QString& name : g.listed + g.typed)
-                if (all.insert(name), listed.removeAll(name) != g.listed.contains(name))
-                    QFAIL(qPrintable(name));
-        QCOMPARE(all.size() * 10 + int(listed.size()), 2530);
-        type(combo()->edit(), "kilow");
-        choose(main(), "mnuLookup"); // only brings the same finder forward
-        QCOMPARE(combo()->Text() + QString::number(combo()->ListCount()), "kilow247");
     }
 
     // What the user does in the finder (";" between steps: a name to GO TO
@@ -149,9 +102,7 @@ private slots:
     // the category stored.
     void finder_data()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("category");
+        textColumns({"steps", "shown", "category"});
         QTest::newRow("typed only") << "millibar" << "template1" << "Pressure";
         QTest::newRow("double-click") << "*are" << "template1" << "Area";
         QTest::newRow("wrong case") << "Inch" << "lookup" << Unchanged;
@@ -197,21 +148,35 @@ private slots:
             QCOMPARE(combo()->Text(), steps);
     }
 
-    // Every name, listed or typed only, leads to its group's window and,
-    // for the generic screen, to a category the catalogue holds.
+    // The finder opens over the main window with every listed name sorted
+    // (253 names, none twice, the typed-only ones not listed); every name,
+    // listed or typed only, leads to its group's window and, for the generic
+    // screen, to a category the catalogue holds.
     void finderEveryName()
     {
+        choose(main(), "mnuLookup");
+        QCOMPARE(shownWindows() << combo()->Text(), QStringList({"UnitMenu", "lookup", "angstrom"}));
+        QStringList listed;
+        for (int k = 0; k < combo()->ListCount(); ++k)
+            listed << combo()->List(k);
+        QVERIFY(std::is_sorted(listed.begin(), listed.end(), [](auto& a, auto& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }));
+        type(combo()->edit(), "kilow");
+        choose(main(), "mnuLookup"); // only brings the same finder forward
+        QCOMPARE(combo()->Text() + QString::number(combo()->ListCount()), "kilow247");
+        QSet<QString> all;
         for (const finder::Group& g : finder::groups())
             for (const QString& name : g.listed + g.typed) {
+                QVERIFY2((all.insert(name), listed.removeAll(name) == g.listed.contains(name)), qPrintable(name));
+                Form::UnloadAll();
+                LOADDATA::CategoryName = Unchanged;
                 the<UnitMenu>().Show();
                 choose(main(), "mnuLookup");
                 type(combo()->edit(), name);
                 QTest::keyClick(combo()->edit(), Qt::Key_Return);
                 QCOMPARE(shownWindows() << LOADDATA::CategoryName, QStringList({g.target, g.category ? g.category : Unchanged}));
                 QVERIFY(!g.category || LOADDATA::findCategory(g.category));
-                Form::UnloadAll();
-                LOADDATA::CategoryName = Unchanged;
             }
+        QCOMPARE(all.size() * 10 + int(listed.size()), 2530);
     }
 
     // Modal over its caller; every way of closing it gives the caller back,
@@ -257,9 +222,8 @@ private slots:
     void aboutSysInfo_data()
     {
         QTest::addColumn<uint>("type1"); // of value 1; 0: none
-        QTest::addColumn<QString>("value1");
-        QTest::addColumn<QString>("value2"); // "": none; "machine": value1 names the programs installed
-        QTest::addColumn<QString>("started");
+        // value2 "": none; "machine": value1 names the programs installed
+        textColumns({"value1", "value2", "started"});
         QTest::addColumn<QStringList>("reads");
         const QStringList first{"PATH"}, both{"PATH", "MSINFO"};
         QTest::newRow("value 1 missing file") << uint(REG_SZ) << "/nonexistent/tool" << "$DIR" << "/nonexistent/tool/1" << first;
@@ -310,11 +274,8 @@ private slots:
     // then the file and what the launches start, beside the main window.
     void toolSelection_data()
     {
-        QTest::addColumn<QString>("installed");
-        QTest::addColumn<QString>("typed"); // calculator|editor
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("started"); // Calculator, then Notepad
+        // typed: calculator|editor; started: Calculator, then Notepad
+        textColumns({"installed", "typed", "button", "file", "started"});
         const QString calc = "/usr/bin/gnome-calculator/4", note = "/usr/bin/gnome-text-editor/4";
         QTest::newRow("nothing typed") << "" << "|" << "btnOK_0" << "(no file)" << calc + " " + note;
         QTest::newRow("installed") << "xcalc kcalc mousepad" << "|" << "btnOK_0" << "(no file)"
@@ -339,7 +300,6 @@ private slots:
         if (file == "gone")
             setProgramFolder(folder->filePath("gone")); // no such folder
         choose(main(), "mnuNoteSetup");
-        QCOMPARE(shownWindows(), QStringList({"UnitMenu", "frmOption"}));
         if (typed == "|") // the paths in force, as the launches below start them
             QCOMPARE(box("lblCalcPath")->text() + "/4 " + box("lblNotePath")->text() + "/4", here(started));
         QTRY_COMPARE(QApplication::focusWidget(), box("txtCalcPath"));
@@ -363,42 +323,34 @@ private slots:
     }
 
     // Browse fills the box of its row; Cancel keeps what was typed there.
-    void toolBrowse_data()
-    {
-        QTest::addColumn<int>("Index");
-        QTest::addColumn<QString>("chosen"); // "": Cancel
-        QTest::addColumn<QString>("boxes");
-        QTest::newRow("calculator") << 0 << "$DIR/bin/kcalc" << "$DIR/bin/kcalc typed";
-        QTest::newRow("editor") << 1 << "$DIR/bin/kcalc" << "typed $DIR/bin/kcalc";
-        QTest::newRow("cancelled") << 0 << "" << "typed typed";
-    }
     void toolBrowse()
     {
-        QFETCH(int, Index);
-        QFETCH(QString, chosen);
-        QFETCH(QString, boxes);
         createFile("$DIR/bin/kcalc", "");
         choose(main(), "mnuCalcSetup");
         type(box("txtCalcPath"), "typed");
         type(box("txtNotePath"), "typed");
-        QString offered;
+        QString offered, chosen;
         setModalAnswerer([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             offered = dialog->nameFilters().join(',') + " in " + dialog->directory().absolutePath();
-            typeOpenFileName(dialog, here(chosen));
+            typeOpenFileName(dialog, chosen);
             chosen.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
         });
-        choose(the<frmOption>().window(), QString("btnBrowse_%1").arg(Index));
-        QCOMPARE(offered, "Executables (*.EXE) in /usr/bin");
-        QCOMPARE(box("txtCalcPath")->text() + " " + box("txtNotePath")->text(), here(boxes));
+        const QStringList boxes{"typed typed", "typed $DIR/bin/kcalc", "$DIR/bin/kcalc $DIR/bin/kcalc"};
+        for (int k = 0; k < 3; ++k) { // Cancel in the first row, a choice in the second, then the first
+            chosen = k ? here("$DIR/bin/kcalc") : "";
+            choose(the<frmOption>().window(), QString("btnBrowse_%1").arg(k % 2));
+            QCOMPARE(offered, "Executables (*.EXE) in /usr/bin");
+            QCOMPARE(box("txtCalcPath")->text() + " " + box("txtNotePath")->text(), here(boxes[k]));
+        }
     }
 
     // Command lines start without a shell; a program that cannot start
     // shows and changes nothing.
     void toolLaunch_data()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("start"); // program and arguments, "|" between; "-": a real start
+        // start: program and arguments, "|" between; "-": a real start
+        textColumns({"stored", "start"});
         QTest::newRow("shell characters") << "/bin/echo a;b" << "/bin/echo|a;b/4";
         QTest::newRow("quotes") << "\"$DIR/bin/my editor\" \"x y\" z" << "$DIR/bin/my editor|x y|z/4";
         QTest::newRow("existing file with a blank") << "$DIR/bin/my editor" << "$DIR/bin/my editor/4";
@@ -416,8 +368,7 @@ private slots:
         createFile("$DIR/orvalis.ini", here("[Options]\nNotePad=" + stored + "\n"));
         choose(main(), "mnuNotepad");
         QCOMPARE(started.join(""), start == "-" ? "" : here(start));
-        QCOMPARE(shownWindows(), QStringList("UnitMenu"));
-        QCOMPARE(messages, QStringList());
+        QCOMPARE(shownWindows() + messages, QStringList("UnitMenu")); // nothing shown, nothing said
         if (start == "-")
             QCOMPARE(Shell(stored, vbNormalNoFocus), stored.startsWith("/bin/echo"));
     }
