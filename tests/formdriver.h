@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace testing {
@@ -142,12 +143,6 @@ inline void useRowLocale()
     QLocale::setDefault(QLocale(QString::fromLatin1(QByteArray(QTest::currentDataTag()).startsWith("de_DE") ? "de_DE" : "C")));
 }
 
-} // namespace testing
-
-#include <QTemporaryDir>
-
-namespace testing {
-
 // One test's surroundings: a temporary program folder (or a folder named
 // sub inside it) for orvalis.ini and user.dat, the program's endings
 // counted, and afterwards every form unloaded and every answerer removed.
@@ -168,24 +163,12 @@ struct TestFolder : QTemporaryDir {
     }
 };
 
-} // namespace testing
-
-namespace testing {
-
 // Uses the menu item, or clicks the control, of that name in a window.
 inline void choose(QWidget* window, const QString& name)
 {
     if (QAction* item = window->findChild<QAction*>(name))
         return item->trigger();
     click(window->findChild<QWidget*>(name));
-}
-
-// Adds a text column of each name to a test's table (the names must
-// outlive the table, as string literals do).
-inline void textColumns(std::initializer_list<const char*> names)
-{
-    for (const char* name : names)
-        QTest::addColumn<QString>(name);
 }
 
 // Counts the showings of the program's windows (only those of that name,

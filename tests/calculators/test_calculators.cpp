@@ -46,7 +46,7 @@ private slots:
     void coffeeCalculates_data()
     {
         // setup: locale, maker, strength; shown: water, scoops, small scoops
-        textColumns({"setup", "cups", "shown"});
+        columns({"setup", "cups", "shown"});
         QTest::newRow("cone normal") << "C opt4oz btnNormal" << "10" << "10|3.333333|6.666666";
         QTest::newRow("cone weak") << "C opt4oz btnWeak" << "10" << "10|2.66666666666667|5.33333333333334";
         QTest::newRow("cone strong") << "C opt4oz btnStrong" << "10" << "10|4|8";
@@ -81,7 +81,7 @@ private slots:
     // and a new opening shows what the store kept.
     void coffeeSettings_data()
     {
-        textColumns({"leave", "reopened"});
+        columns({"leave", "reopened"});
         QTest::addColumn<int>("endings");
         const QString saved = "7|Strong|Cone Type", defaults = "10|Normal|Standard Drip";
         QTest::newRow("Exit saves") << "mnuExit" << saved << 1;

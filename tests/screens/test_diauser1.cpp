@@ -91,7 +91,7 @@ private slots:
     // ordinary user there.)
     void save_data()
     {
-        textColumns({"locale", "factor"});
+        columns({"locale", "factor"});
         QTest::addColumn<int>("fileMode"); // 0: folder and file as created
         QTest::addColumn<QString>("refusal"); // empty: saved
         QTest::newRow("point") << "C" << " 2.5" << 0 << "";

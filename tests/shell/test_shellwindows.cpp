@@ -102,7 +102,7 @@ private slots:
     // the category stored.
     void finder_data()
     {
-        textColumns({"steps", "shown", "category"});
+        columns({"steps", "shown", "category"});
         QTest::newRow("typed only") << "millibar" << "template1" << "Pressure";
         QTest::newRow("double-click") << "*are" << "template1" << "Area";
         QTest::newRow("wrong case") << "Inch" << "lookup" << Unchanged;
@@ -223,7 +223,7 @@ private slots:
     {
         QTest::addColumn<uint>("type1"); // of value 1; 0: none
         // value2 "": none; "machine": value1 names the programs installed
-        textColumns({"value1", "value2", "started"});
+        columns({"value1", "value2", "started"});
         QTest::addColumn<QStringList>("reads");
         const QStringList first{"PATH"}, both{"PATH", "MSINFO"};
         QTest::newRow("value 1 missing file") << uint(REG_SZ) << "/nonexistent/tool" << "$DIR" << "/nonexistent/tool/1" << first;
@@ -275,7 +275,7 @@ private slots:
     void toolSelection_data()
     {
         // typed: calculator|editor; started: Calculator, then Notepad
-        textColumns({"installed", "typed", "button", "file", "started"});
+        columns({"installed", "typed", "button", "file", "started"});
         const QString calc = "/usr/bin/gnome-calculator/4", note = "/usr/bin/gnome-text-editor/4";
         QTest::newRow("nothing typed") << "" << "|" << "btnOK_0" << "(no file)" << calc + " " + note;
         QTest::newRow("installed") << "xcalc kcalc mousepad" << "|" << "btnOK_0" << "(no file)"
@@ -350,7 +350,7 @@ private slots:
     void toolLaunch_data()
     {
         // start: program and arguments, "|" between; "-": a real start
-        textColumns({"stored", "start"});
+        columns({"stored", "start"});
         QTest::newRow("shell characters") << "/bin/echo a;b" << "/bin/echo|a;b/4";
         QTest::newRow("quotes") << "\"$DIR/bin/my editor\" \"x y\" z" << "$DIR/bin/my editor|x y|z/4";
         QTest::newRow("existing file with a blank") << "$DIR/bin/my editor" << "$DIR/bin/my editor/4";

@@ -116,7 +116,7 @@ private slots:
     // back.
     void everyWayIn_data()
     {
-        textColumns({"control", "caption"});
+        columns({"control", "caption"});
         for (const unitmenu::Entry& e : unitmenu::entries())
             for (const char* way : {e.picture, e.label, e.menuItem})
                 if (way)
@@ -159,7 +159,7 @@ private slots:
     // the control, so nothing opens) undoes it; twice in a row.
     void pressEffect_data()
     {
-        textColumns({"control", "button", "pressed"}); // pressed: the picture shown while held
+        columns({"control", "button", "pressed"}); // pressed: the picture shown while held
         QTest::addColumn<QPoint>("heldAt");   // place while held, in twips
         QTest::newRow("Power label") << "lblPower" << "PicBtnPower" << "" << QPoint(3155, 2060);
         QTest::newRow("Area picture") << "PicBtnArea" << "PicBtnArea" << "imgAreaDn" << QPoint();
@@ -191,7 +191,7 @@ private slots:
     // picture of its own is decoded again only when its file changed.
     void customSets_data()
     {
-        textColumns({"name", "file"}); // file: what Button_Image names
+        columns({"name", "file"}); // file: what Button_Image names
         QTest::newRow("name and picture") << "Tools" << "png";
         QTest::newRow("empty name") << "" << "png";
         QTest::newRow("long name") << "Conversions for the workshop" << "png";
