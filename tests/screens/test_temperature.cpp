@@ -5,14 +5,14 @@
 #include "shell/unitmenu.h"
 
 #include <QClipboard>
-#include <QTemporaryDir>
+#include <optional>
 
 using namespace testing;
 
 class TestTemperature : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder;
+    std::optional<TestFolder> folder; // the main window reads its files there
     diaTemp& screen() { return platform::the<diaTemp>(); }
     template <class T = QLineEdit>
     T* get(const QString& name) { return control<T>(screen(), name); }
@@ -29,16 +29,11 @@ class TestTemperature : public QObject {
 private slots:
     void init()
     {
-        platform::setProgramFolder(folder.path()); // the main window reads its files there
+        folder.emplace();
         useLocale("C");
         QVERIFY(showActive(screen()));
     }
-    void cleanup()
-    {
-        platform::setProgramFolder(QString());
-        platform::setMsgBoxAnswerer(nullptr);
-        platform::Form::UnloadAll();
-    }
+    void cleanup() { folder.reset(); }
 
     // Each row follows a good result, which must never stay beside an
     // input that gives none.
