@@ -41,47 +41,44 @@ ScreenDesign lengthDesign()
         {QStringLiteral("btnKilometers"), QStringLiteral("kilometer"), QStringLiteral("kilometer"), 39370.078740157485, 2520},
     };
 
-    auto same = [](const char* name, double factor) {
-        return UnitEntry{QLatin1String(name), QLatin1String(name), factor};
-    };
     UnitListDesign metrics{QStringLiteral("cboMetrics"), QStringLiteral("Metric Units"),
-                           {same("angstrom", 3.937007874015748e-09),
-                            same("attometer", 3.9370078740157485e-17),
-                            same("centimeter", 0.3937007874015748),
-                            same("decimeter", 3.9370078740157486),
-                            same("dekameter", 393.7007874015748),
-                            same("exameter", 3.937007874015748e+19),
-                            same("femtometer", 3.9370078740157484e-14),
-                            same("petameter", 3.937007874015748e+16),
-                            same("gigameter", 39370078740.15748),
-                            same("hectometer", 3937.0078740157483),
-                            same("kilometer", 39370.078740157485),
-                            same("megameter", 39370078.740157485),
-                            same("micrometer", 3.937007874015748e-05),
-                            same("millimeter", 0.03937007874015748),
-                            same("nanometer", 3.9370078740157486e-08),
-                            same("picometer", 3.937007874015748e-11),
-                            same("terameter", 39370078740157.484)},
+                           {sameUnit("angstrom", 3.937007874015748e-09),
+                            sameUnit("attometer", 3.9370078740157485e-17),
+                            sameUnit("centimeter", 0.3937007874015748),
+                            sameUnit("decimeter", 3.9370078740157486),
+                            sameUnit("dekameter", 393.7007874015748),
+                            sameUnit("exameter", 3.937007874015748e+19),
+                            sameUnit("femtometer", 3.9370078740157484e-14),
+                            sameUnit("petameter", 3.937007874015748e+16),
+                            sameUnit("gigameter", 39370078740.15748),
+                            sameUnit("hectometer", 3937.0078740157483),
+                            sameUnit("kilometer", 39370.078740157485),
+                            sameUnit("megameter", 39370078.740157485),
+                            sameUnit("micrometer", 3.937007874015748e-05),
+                            sameUnit("millimeter", 0.03937007874015748),
+                            sameUnit("nanometer", 3.9370078740157486e-08),
+                            sameUnit("picometer", 3.937007874015748e-11),
+                            sameUnit("terameter", 39370078740157.484)},
                            2835};
     UnitListDesign surveyor{QStringLiteral("cboSurveyor"), QStringLiteral("Surveyor Units"),
-                            {same("chain", 792.0), same("furlong", 7920.0), same("link", 7.92), same("pole", 198.0),
-                             same("rod", 198.0), same("arpent", 2301.996), same("vara", 33.33)},
+                            {sameUnit("chain", 792.0), sameUnit("furlong", 7920.0), sameUnit("link", 7.92), sameUnit("pole", 198.0),
+                             sameUnit("rod", 198.0), sameUnit("arpent", 2301.996), sameUnit("vara", 33.33)},
                             3270};
     // The nautical mile is exactly 1852 m and the league three of them.
     UnitListDesign mariner{QStringLiteral("cboMariner"), QStringLiteral("Mariner Units"),
-                           {same("cable length", 8640.0), same("fathom", 72.0), same("league", 218740.15748031496),
-                            same("nautical mile", 72913.38582677166)},
+                           {sameUnit("cable length", 8640.0), sameUnit("fathom", 72.0), sameUnit("league", 218740.15748031496),
+                            sameUnit("nautical mile", 72913.38582677166)},
                            3705};
     // The micron is the micrometre; the light year is the IAU's
     // 9460730472580800 m.
     UnitListDesign other{QStringLiteral("cboOther"), QStringLiteral("Other Length Units"),
                          {{QStringLiteral("18") + QChar(34) + QStringLiteral(" cubits"), QStringLiteral("cubits"), 18.0},
-                          same("hand", 4.0),
-                          same("micron", 3.937007874015748e-05),
-                          same("mil", 0.001),
-                          same("light years", 3.724697036449134e+17),
-                          same("pica", 0.16604401574803151),
-                          same("span", 9.0)},
+                          sameUnit("hand", 4.0),
+                          sameUnit("micron", 3.937007874015748e-05),
+                          sameUnit("mil", 0.001),
+                          sameUnit("light years", 3.724697036449134e+17),
+                          sameUnit("pica", 0.16604401574803151),
+                          sameUnit("span", 9.0)},
                          4140};
     d.lists = {metrics, surveyor, mariner, other};
     d.listFillOrder = {3, 1, 2, 0}; // other, surveyor, mariner, metrics

@@ -51,14 +51,11 @@ ScreenDesign velocityDesign()
         button("btnMach", "mach number", "mach", 741.455, 3120, 3150),
     };
 
-    auto same = [](const char* name, double factor) {
-        return UnitEntry{QLatin1String(name), QLatin1String(name), factor};
-    };
     UnitListDesign other{QStringLiteral("cboOther"), QStringLiteral("Other Units"),
-                         {same("foot per hour", 0.0001893939393939394),
-                          same("inch per hour", 1.5782828282828283e-05),
-                          same("meter per hour", 0.0006213711922373339),
-                          same("centimeter per hour", 6.213711922373339e-06)},
+                         {sameUnit("foot per hour", 0.0001893939393939394),
+                          sameUnit("inch per hour", 1.5782828282828283e-05),
+                          sameUnit("meter per hour", 0.0006213711922373339),
+                          sameUnit("centimeter per hour", 6.213711922373339e-06)},
                          3435};
     other.topTo = 3465;
     other.sorted = true;

@@ -47,38 +47,35 @@ ScreenDesign volumeDesign()
          0.06102374409473228, 3150},
     };
 
-    auto same = [](const char* name, double factor) {
-        return UnitEntry{QLatin1String(name), QLatin1String(name), factor};
-    };
     // A hectoliter is 100 liters, wet or dry.
     UnitListDesign liquid{QStringLiteral("cboUSLiquid"), QStringLiteral("Liquid Capacities"),
-                          {same("teaspoon", 0.30078125),
-                           same("tablespoon", 0.90234375),
-                           same("fluid ounce", 1.8046875),
-                           same("cup (U.S. liquid)", 14.4375),
-                           same("pint (U.S. liquid)", 28.875),
-                           same("quart (U.S. liquid)", 57.75),
-                           same("gallon (U.S. liquid)", 231.0),
-                           same("gallon (U.K. liquid)", 277.41945),
-                           same("hectoliter (liquid)", 6102.374409473228),
-                           same("32.5 gallon barrel", 7507.5),
-                           same("42 gallon barrel", 9702.0),
-                           same("55 gallon drum", 12705.0),
-                           same("liquid dram", 0.2255859375),
-                           same("gill (U.S.)", 7.21875),
-                           same("minim", 0.003759765625)},
+                          {sameUnit("teaspoon", 0.30078125),
+                           sameUnit("tablespoon", 0.90234375),
+                           sameUnit("fluid ounce", 1.8046875),
+                           sameUnit("cup (U.S. liquid)", 14.4375),
+                           sameUnit("pint (U.S. liquid)", 28.875),
+                           sameUnit("quart (U.S. liquid)", 57.75),
+                           sameUnit("gallon (U.S. liquid)", 231.0),
+                           sameUnit("gallon (U.K. liquid)", 277.41945),
+                           sameUnit("hectoliter (liquid)", 6102.374409473228),
+                           sameUnit("32.5 gallon barrel", 7507.5),
+                           sameUnit("42 gallon barrel", 9702.0),
+                           sameUnit("55 gallon drum", 12705.0),
+                           sameUnit("liquid dram", 0.2255859375),
+                           sameUnit("gill (U.S.)", 7.21875),
+                           sameUnit("minim", 0.003759765625)},
                           3465};
     liquid.headerAfterEntries = true;
     // The U.S. bushel is 2150.42 cubic inches, the peck a quarter of it, the
     // dry gallon an eighth; the board foot is 144 cubic inches.
     UnitListDesign dry{QStringLiteral("cboOther"), QStringLiteral("Dry Capacities"),
-                       {same("peck", 537.605),
-                        same("bushel", 2150.42),
-                        same("board foot", 144.0),
-                        same("wood cord", 221184.0),
-                        same("quart (U.S. dry)", 67.200625),
-                        same("gallon (U.S. dry)", 268.8025),
-                        same("hectoliter (dry)", 6102.374409473228)},
+                       {sameUnit("peck", 537.605),
+                        sameUnit("bushel", 2150.42),
+                        sameUnit("board foot", 144.0),
+                        sameUnit("wood cord", 221184.0),
+                        sameUnit("quart (U.S. dry)", 67.200625),
+                        sameUnit("gallon (U.S. dry)", 268.8025),
+                        sameUnit("hectoliter (dry)", 6102.374409473228)},
                        3825};
     d.lists = {liquid, dry};
     return d;

@@ -27,6 +27,12 @@ struct UnitEntry {
     double factor;
 };
 
+// An entry whose unit name is the text it shows.
+inline UnitEntry sameUnit(const char* name, double factor)
+{
+    return UnitEntry{QLatin1String(name), QLatin1String(name), factor};
+}
+
 struct UnitListDesign {
     QString name;   // control name, such as "cboMetrics"
     QString header; // shown at position 0 and chosen at load; no unit
