@@ -40,10 +40,11 @@ SimpleCombo::SimpleCombo(QWidget* parent) : QWidget(parent), edit_(new QLineEdit
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key != Qt::Key_Up && key != Qt::Key_Down)
             return false;
+        // An empty list has nothing to move to (and no range to clamp into).
+        if (ListCount() == 0)
+            return true;
         const int step = key == Qt::Key_Up ? -1 : 1;
-        const int at = std::clamp(ListIndex() + step, 0, ListCount() - 1);
-        if (ListCount() > 0)
-            setListIndex(at);
+        setListIndex(std::clamp(ListIndex() + step, 0, ListCount() - 1));
         return true;
     });
 }
