@@ -243,11 +243,7 @@ void diaFeet_n_Inches::convert(int Index)
         return;
     }
     if (!FeetInchesSide[0]) { // into feet and inches
-        const float t = sng(double(n) * f0);
-        const float frac = sng(double(t) - std::floor(double(t)));
-        const float in = sng(double(whole(t) % 12) + frac);
-        const float ft = sng(std::floor((double(t) - in) / 12));
-        showSplit(ft, in);
+        showSplit(split(sng(double(n) * f0)));
         return;
     }
     if (!FeetInchesSide[1]) { // out of feet and inches
@@ -256,29 +252,38 @@ void diaFeet_n_Inches::convert(int Index)
         return;
     }
     // Feet and inches on both sides: the from column moves only whole
-    // dozens of inches into the feet, the to column splits the whole length
-    // afresh.
+    // dozens of inches into the feet, so a fractional feet value stays
+    // fractional; the to column splits the whole length afresh.
     if (Index == 0) {
-        const float in = sng((double(whole(i) % 12) + i) - std::floor(double(i)));
-        const float ft = sng((double(i) - in) / 12 + n);
-        showSplit(ft, in);
+        const FeetAndInches inches = split(i);
+        showSplit({sng(double(n) + inches.feet), inches.inches});
         return;
     }
-    const float t = sng(12.0 * n + i);
-    const float in = sng((double(whole(t) % 12) + t) - std::floor(double(t)));
-    const float ft = sng((double(t) - in) / 12);
-    showSplit(ft, in);
+    showSplit(split(sng(12.0 * n + i)));
 }
 
-void diaFeet_n_Inches::showSplit(float feet, float inches)
+diaFeet_n_Inches::FeetAndInches diaFeet_n_Inches::split(float inches)
 {
+    // The feet come from the whole inches by integer division, never from
+    // a difference of rounded singles (which made -1 mm read -1 ft and
+    // -0.04 in), and a negative length is its positive one with both signs
+    // turned.
+    const bool negative = inches < 0;
+    const float length = negative ? -inches : inches;
+    const std::int32_t feet = whole(length) / 12;
+    FeetAndInches out{sng(feet), sng(double(length) - 12.0 * feet)}; // exact
     // Inches that the seven-digit text would show as 12 are a whole foot.
-    if (QString::number(double(inches), 'g', 7).toDouble() >= 12) {
-        inches = 0;
-        feet = sng(double(feet) + 1);
-    }
-    Text3->setText(singleToText(feet));
-    txtFtIn[1]->setText(singleToText(inches));
+    if (QString::number(double(out.inches), 'g', 7).toDouble() >= 12)
+        out = {sng(double(out.feet) + 1), 0};
+    if (negative)
+        out = {out.feet == 0 ? 0 : -out.feet, out.inches == 0 ? 0 : -out.inches};
+    return out;
+}
+
+void diaFeet_n_Inches::showSplit(FeetAndInches result)
+{
+    Text3->setText(singleToText(result.feet));
+    txtFtIn[1]->setText(singleToText(result.inches));
 }
 
 void diaFeet_n_Inches::mnuCopy_Click()
@@ -287,10 +292,14 @@ void diaFeet_n_Inches::mnuCopy_Click()
         float value = 0;
         return read(box, value) ? singleToText(value) : box->text();
     };
-    if (SideFactor[1] != 0 && FeetInchesSide[1])
-        screenparts::copyText(number(Text3) + QStringLiteral(" ft ") + number(txtFtIn[1]) + QStringLiteral(" in"));
-    else
+    if (SideFactor[1] != 0 && FeetInchesSide[1]) {
+        // No result is no length: nothing to copy, as on every other screen.
+        const bool none = Text3->text().isEmpty() && txtFtIn[1]->text().isEmpty();
+        screenparts::copyText(none ? QString()
+                                   : number(Text3) + QStringLiteral(" ft ") + number(txtFtIn[1]) + QStringLiteral(" in"));
+    } else {
         screenparts::copyText(number(Text3));
+    }
 }
 
 void diaFeet_n_Inches::mnuPaste_Click()

@@ -42,7 +42,12 @@ protected:
 private:
     void setUpSide(int Index, const QString& UnitCaption);
     void convert(int Index);
-    void showSplit(float feet, float inches);
+    struct FeetAndInches {
+        float feet, inches;
+    };
+    // A length in inches as whole feet and the inches left over.
+    static FeetAndInches split(float inches);
+    void showSplit(FeetAndInches result);
 
     // Form-level state, kept for the whole run. A side factor of 0 means no
     // unit chosen on that side since the screen opened.
