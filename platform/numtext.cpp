@@ -245,9 +245,20 @@ QString singleToText(float value)
 
 QString doubleToText(double value)
 {
+    return withLocalePoint(doubleToPlainText(value));
+}
+
+QString doubleToPlainText(double value)
+{
     if (value == 0)
         return QStringLiteral("0");
-    return withLocalePoint(QString::number(value, 'G', 15));
+    const QByteArray digits = QString::number(value, 'G', 15).toLatin1();
+    double back = 0;
+    if (std::from_chars(digits.constData(), digits.constData() + digits.size(), back).ec == std::errc())
+        return QString::fromLatin1(digits);
+    char shortest[32];
+    const auto end = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr;
+    return QString::fromLatin1(shortest, end - shortest).toUpper();
 }
 
 QString formatNumber(double value, const QString& mask)

@@ -33,6 +33,12 @@ float textToSingle(const QString& text);
 // magnitudes.
 QString singleToText(float value);
 QString doubleToText(double value);
+// The text of a double as doubleToText gives it, with "." as the decimal
+// point whatever the locale. Where 15 digits round beyond the double range
+// (the largest double would become 1.79769313486232E+308, which reads back
+// as no number), the shortest text that reads back as the same double
+// instead: at most 17 digits.
+QString doubleToPlainText(double value);
 
 // Formats by a mask: "0" a digit always written, "#" a digit written only
 // when significant, "." the locale's decimal separator (always written),

@@ -15,11 +15,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <charconv>
-#include <cmath>
 
 using platform::placeTwips;
 using platform::vbFont;
@@ -165,10 +164,12 @@ void diaUser1::buildOwnControls(QWidget* client)
     for (int k = 1; k <= Units; ++k) {
         const int top = 450 + 315 * (k - 1);
         txtUser[k] = panelBox(helpbox, QStringLiteral("txtUser%1").arg(k), {k <= 7 ? 4470 : 4485, top, 1350, 285}, true);
+        txtUser[k]->setMaxLength(platform::IniMaxValueLength); // no more is read back
         factorUser[k] = panelBox(helpbox, QStringLiteral("factorUser%1").arg(k), {5985, top, k == 9 ? 1290 : 1300, 285}, true);
     }
     panelLabel(helpbox, "Label6", QStringLiteral("    Enter the name of your table here:"), {60, 4680, 3435, 345}, 9.75);
     txtTableName = panelBox(helpbox, QStringLiteral("txtTableName"), {3585, 4665, 2055, 345}, false);
+    txtTableName->setMaxLength(platform::IniMaxValueLength);
     panelLabel(helpbox, "Label7", QStringLiteral("  Enter path to your own button image:"), {60, 5160, 3435, 345}, 9.75);
     txtImageName = panelBox(helpbox, QStringLiteral("txtImageName"), {3585, 5160, 2055, 345}, false);
     txtImageName->setToolTip(QStringLiteral("gif, wmf, bmp"));
@@ -258,20 +259,19 @@ std::optional<double> diaUser1::readFactor(const QString& text)
     } catch (const platform::NumberError&) {
         // Not in the user's form; perhaps in the file's.
     }
-    const QByteArray latin = t.toLatin1();
-    double value = 0;
-    const char* end = latin.constData() + latin.size();
-    const auto [at, error] = std::from_chars(latin.constData(), end, value);
-    if (error != std::errc() || at != end || !std::isfinite(value))
+    // The file's "." read by the same rules as the user's decimal
+    // separator, so that a number reads alike in every locale (1.5e-400 is
+    // 0 everywhere, as it is where "." is the user's own).
+    try {
+        return platform::textToDouble(QString(t).replace(QLatin1Char('.'), QLocale().decimalPoint()));
+    } catch (const platform::NumberError&) {
         return std::nullopt;
-    return value;
+    }
 }
 
 QString diaUser1::fileNumber(double value)
 {
-    if (value == 0)
-        value = 0; // no "-0"
-    const QString digits = QString::number(value, 'g', 15).toUpper();
+    const QString digits = platform::doubleToPlainText(value); // "0" for -0 too
     return value < 0 ? digits : QLatin1Char(' ') + digits;
 }
 
@@ -282,8 +282,12 @@ void diaUser1::UnitButton_Click(int button, int Index)
 
 void diaUser1::btnNN_Click(int NN, int Index)
 {
-    // A factor that cannot be read counts as no unit chosen.
-    SetUnitAndConvert(Index, readFactor(factorUser[NN]->text()).value_or(0.0), txtUser[NN]->text());
+    // A factor that cannot be read counts as no unit chosen, as 0 does; the
+    // result of the unit it replaces must not stay beside its name.
+    const double factor = readFactor(factorUser[NN]->text()).value_or(0.0);
+    SetUnitAndConvert(Index, factor, txtUser[NN]->text());
+    if (factor == 0)
+        Text4->clear();
 }
 
 void diaUser1::setRevising(bool revising)

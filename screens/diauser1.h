@@ -38,10 +38,12 @@ public:
 
     // A factor as typed or stored: the "." form of the file or the user's
     // decimal separator, no digit grouping, blanks around it allowed; the
-    // empty text is 0. Nothing when the text is not a number in full.
+    // empty text, and a number too small for a double, is 0. Nothing when
+    // the text is not a number in full, or one beyond the double range.
     static std::optional<double> readFactor(const QString& text);
     // A factor as the file stores it: a blank (or "-"), "." as the decimal
-    // point, at most 15 significant digits, no trailing zeros.
+    // point, 15 significant digits (17 where 15 would not read back), no
+    // trailing zeros.
     static QString fileNumber(double value);
 
 protected:

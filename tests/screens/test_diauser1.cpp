@@ -83,6 +83,36 @@ private slots:
         QCOMPARE(control<QLabel>(screen(), "lbl3_0")->text() + '|' + box("Text4")->text(), "foot|");
     }
 
+    // A factor as the file holds it, clicked after 1 foot gave 12 inches:
+    // the result, the result after Exponential, and the factor as saved
+    // again (the stored text where the save is refused). A factor that is
+    // no number or 0 chooses no unit and leaves no result; the largest
+    // double is written so that it reads back.
+    void factors_data()
+    {
+        columns({"stored", "shown", "exponential", "saved"});
+        const char* largest = "1.7976931348623157E+308";
+        QTest::newRow("largest") << largest << "1.7976931 E+308" << "1.797693 E+308" << QString(' ') + largest;
+        QTest::newRow("de_DE largest") << largest << "1,7976931 E+308" << "1,797693 E+308" << QString(' ') + largest;
+        QTest::newRow("below the smallest") << "1.5e-400" << "" << "" << " 0";
+        QTest::newRow("de_DE below the smallest") << "1.5e-400" << "" << "" << " 0";
+        QTest::newRow("no number") << "abc" << "" << "" << "abc";
+    }
+    void factors()
+    {
+        useRowLocale();
+        setFile("[User2Factors]\nUser4_Factor=" + cell("stored").toLatin1() + "\n");
+        open(2);
+        convert("1", "btn02_0");
+        QCOMPARE(box("Text4")->text(), "12" + QLocale().decimalPoint());
+        unit("btn04_0");
+        QCOMPARE(box("Text4")->text(), cell("shown"));
+        ctrl(window(), Qt::Key_E);
+        QCOMPARE(box("Text4")->text(), cell("exponential"));
+        reviseAndSave("Fingers", box("factorUser4")->text());
+        QCOMPARE(QString(file()).section("User4_Factor=", 1).section('\n', 0, 0), cell("saved"));
+    }
+
     // Saving set 2: the 26 keys in order in the file's number form, every
     // other line kept; or a refusal with the edits kept. A factor is read
     // in the file's form or the user's; one that is no number names its
@@ -154,9 +184,14 @@ private slots:
             QCOMPARE(box("txtImageName")->text(), picture);
         }
         LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
+        type(box("txtUser2"), QString(600, 'n')); // a name takes what reads back
+        const QString typed = box("txtUser2")->text();
         reviseAndSave("Mine", "2");
         QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=" + picture + "\nTable_Name=Mine");
         QCOMPARE(file().count('['), 1);
+        screen().Unload();
+        open(1);
+        QCOMPARE(box("txtUser2")->text() + '|' + typed, QString(511, 'n') + '|' + QString(511, 'n'));
     }
 
     // A UTF-16 file: its names show, and a save keeps it UTF-16, whole.
