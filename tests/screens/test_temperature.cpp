@@ -45,11 +45,15 @@ private slots:
         QTest::newRow("98.6 F") << "98.6" << "F" << "C" << "37" << false;
         QTest::newRow("37 C") << "37" << "C" << "F" << "98.6" << false;
         QTest::newRow("boiling") << "100" << "C" << "F" << "212" << false;
-        QTest::newRow("below zero F") << "-460" << "F" << "C" << "" << true;
+        // Absolute zero converts on every scale; a hundredth below it warns.
+        QTest::newRow("below zero F") << "-459.68" << "F" << "C" << "" << true;
         QTest::newRow("zero F") << "-459.67" << "F" << "K" << "0" << false;
+        QTest::newRow("below zero C") << "-273.16" << "C" << "R" << "" << true;
         QTest::newRow("zero C") << "-273.15" << "C" << "K" << "0" << false;
         QTest::newRow("below zero K") << "-0.01" << "K" << "C" << "" << true;
         QTest::newRow("K to R order") << "0" << "K" << "R" << "5.6843418860808E-14" << false;
+        QTest::newRow("below zero R") << "-0.01" << "R" << "K" << "" << true;
+        QTest::newRow("zero R") << "0" << "R" << "F" << "-459.67" << false;
         QTest::newRow("same scale") << "1e2" << "C" << "C" << "1e2" << false;
         QTest::newRow("no number") << "abc" << "F" << "C" << "" << false;
         QTest::newRow("overflow") << "1e308" << "C" << "F" << "" << false;

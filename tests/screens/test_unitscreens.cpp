@@ -42,6 +42,13 @@ private slots:
         QTest::newRow("gallon") << QStringList{"diaVolume", "1", "gallon (U.S. Liquid)", "liter", "3.785412|gallon|liter", "3.785412 E+00", "3.785412 E+00"};
         QTest::newRow("wood cord") << QStringList{"diaVolume", "1", "wood cord", "cubic foot", "128.|wood cord|cubic foot", "1.28 E+02", "1.28 E+02"};
         QTest::newRow("hectoliter") << QStringList{"diaVolume", "1", "hectoliter (liquid)", "liter", "100.|hectoliter (liquid)|liter", "1.0 E+02", "1. E+02"};
+        QTest::newRow("hectoliter dry") << QStringList{"diaVolume", "1", "hectoliter (dry)", "liter", "100.|hectoliter (dry)|liter", "1.0 E+02", "1. E+02"};
+        QTest::newRow("peck") << QStringList{"diaVolume", "1", "peck", "cubic inch", "537.605|peck|cubic inch", "5.37605 E+02", "5.37605 E+02"};
+        QTest::newRow("bushel") << QStringList{"diaVolume", "1", "bushel", "cubic inch", "2150.42|bushel|cubic inch", "2.15042 E+03", "2.15042 E+03"};
+        QTest::newRow("board foot") << QStringList{"diaVolume", "1", "board foot", "cubic inch", "144.|board foot|cubic inch", "1.44 E+02", "1.44 E+02"};
+        QTest::newRow("dry quart") << QStringList{"diaVolume", "1", "quart (U.S. dry)", "cubic inch", "67.200625|quart (U.S. dry)|cubic inch", "6.720063 E+01", "6.720063 E+01"};
+        QTest::newRow("dry gallon") << QStringList{"diaVolume", "1", "gallon (U.S. dry)", "cubic inch", "268.8025|gallon (U.S. dry)|cubic inch", "2.688025 E+02", "2.688025 E+02"};
+        QTest::newRow("slug") << QStringList{"diaWeight", "1", "slug", "kilogram", "14.593903|slug|kilogram", "1.45939 E+01", "1.45939 E+01"};
         QTest::newRow("stone") << QStringList{"diaWeight", "1", "stone", "pound", "14.|stones|pound (lb)", "1.4 E+01", "1.4 E+01"};
         QTest::newRow("troy pound") << QStringList{"diaWeight", "1", "troy pound", "troy ounce", "12.|troy pound|troy ounce", "1.2 E+01", "1.2 E+01"};
         QTest::newRow("drams") << QStringList{"diaWeight", "16", "dram", "ounce", "1.|dram|ounce (oz)", "1.0 E+00", "1. E+00"};
