@@ -1,6 +1,7 @@
 #include "core/orvl_mod.h"
 #include "platform/appstyle.h"
 #include "platform/form.h"
+#include "shell/unitmenu.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     // The main window hides while a screen is open: the program ends only
     // where it says so, never because no window is showing.
     QApplication::setQuitOnLastWindowClosed(false);
+    ConnectNavigation();
     Main();
     const int rc = app.exec();
     platform::Form::UnloadAll();

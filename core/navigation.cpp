@@ -2,22 +2,33 @@
 
 #include "core/orvl_mod.h"
 #include "platform/form.h"
-#include "shell/menutable.h"
-#include "shell/unitmenu.h"
+
+#include <QtGlobal>
+
+namespace {
+NavigationTargets targets;
+} // namespace
+
+void SetNavigation(const NavigationTargets& given)
+{
+    targets = given;
+}
 
 void Main()
 {
-    platform::the<UnitMenu>().Show();
+    // Without a main window the program would run on with nothing shown.
+    Q_ASSERT(targets.mainWindow);
+    ShowMainWindow();
 }
 
 void ShowMainWindow()
 {
-    platform::the<UnitMenu>().Show();
+    if (targets.mainWindow)
+        targets.mainWindow()->Show();
 }
 
 void ShowAboutBox(platform::Form* owner)
 {
-    // Nothing until the About box is part of the program.
-    if (platform::Form* about = unitmenu::targetForm(QLatin1String(unitmenu::AboutTarget)))
-        about->ShowModal(owner);
+    if (targets.aboutBox)
+        targets.aboutBox()->ShowModal(owner);
 }

@@ -15,5 +15,6 @@ inline std::int16_t ExpMode = 0;
 
 } // namespace ORVL_MOD
 
-// The program starts here: it opens the first window and returns.
+// The program starts here: it opens the main window that the shell named
+// (SetNavigation) and returns.
 void Main();

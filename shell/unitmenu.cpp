@@ -32,6 +32,12 @@ constexpr int PressOffset = 50; // twips that "Power" moves its picture
 
 UnitMenu::UnitMenu() : Form(QStringLiteral("UnitMenu")) {}
 
+void ConnectNavigation()
+{
+    SetNavigation({[] { return static_cast<platform::Form*>(&platform::the<UnitMenu>()); },
+                   [] { return unitmenu::targetForm(QLatin1String(unitmenu::AboutTarget)); }});
+}
+
 void UnitMenu::build(QMainWindow* window)
 {
     window->setWindowTitle(QStringLiteral("Orvalis - Unit Conversions "));

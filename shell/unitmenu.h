@@ -15,6 +15,10 @@
 class QLabel;
 namespace platform { class ImageControl; }
 
+// Names the main window and the About box as the windows that screens go
+// back to and show: before Main, and before a test opens a screen.
+void ConnectNavigation();
+
 class UnitMenu : public platform::Form {
 public:
     UnitMenu();

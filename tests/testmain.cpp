@@ -4,6 +4,7 @@
 #include "testsupport.h"
 #include "platform/form.h"
 #include "platform/settings.h"
+#include "shell/unitmenu.h"
 #include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    ConnectNavigation(); // as the program does before its first window
     // No test reads or writes the user's own settings.
     QTemporaryDir settings;
     platform::setSettingsFolder(settings.path());
