@@ -45,7 +45,8 @@ private:
     struct FeetAndInches {
         float feet, inches;
     };
-    // A length in inches as whole feet and the inches left over.
+    // A length in inches as whole feet and the inches left over (below 12
+    // as shown), both with the sign of the length.
     static FeetAndInches split(float inches);
     void showSplit(FeetAndInches result);
 

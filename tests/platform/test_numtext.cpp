@@ -79,8 +79,6 @@ private slots:
         QTest::newRow("double large") << 3.7248e+17 << "double" << "3.7248E+17";
         QTest::newRow("de_DE single") << 0.75 << "single" << "0,75";
         QTest::newRow("de_DE double") << 1.5e-7 << "double" << "1,5E-07";
-        QTest::newRow("de_DE double that 15 digits overflow") << -1.7976931348623157e308 << "double"
-                                                             << "-1,7976931348623157E+308";
         QTest::newRow("rounded to last place") << 2.0 / 3 << "0.######" << "0.666667";
         QTest::newRow("no leading zero under #") << 0.5 << "###.##" << ".5";
         QTest::newRow("whole digits beyond places") << 12345.0 << "#.#" << "12345.";

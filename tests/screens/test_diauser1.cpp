@@ -84,17 +84,13 @@ private slots:
     }
 
     // A factor as the file holds it, clicked after 1 foot gave 12 inches:
-    // the result, the result after Exponential, and the factor as saved
-    // again (the stored text where the save is refused). A factor that is
-    // no number or 0 chooses no unit and leaves no result; the largest
-    // double is written so that it reads back.
+    // the result, then after Exponential, and the factor as saved again
+    // (kept where the save is refused). No number, or 0, leaves no result.
     void factors_data()
     {
         columns({"stored", "shown", "exponential", "saved"});
-        const char* largest = "1.7976931348623157E+308";
-        QTest::newRow("largest") << largest << "1.7976931 E+308" << "1.797693 E+308" << QString(' ') + largest;
-        QTest::newRow("de_DE largest") << largest << "1,7976931 E+308" << "1,797693 E+308" << QString(' ') + largest;
-        QTest::newRow("below the smallest") << "1.5e-400" << "" << "" << " 0";
+        QTest::newRow("de_DE largest") << "1.7976931348623157E+308" << "1,7976931 E+308" << "1,797693 E+308"
+                                       << " 1.7976931348623157E+308";
         QTest::newRow("de_DE below the smallest") << "1.5e-400" << "" << "" << " 0";
         QTest::newRow("no number") << "abc" << "" << "" << "abc";
     }
@@ -184,14 +180,11 @@ private slots:
             QCOMPARE(box("txtImageName")->text(), picture);
         }
         LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
-        type(box("txtUser2"), QString(600, 'n')); // a name takes what reads back
-        const QString typed = box("txtUser2")->text();
+        type(box("txtUser2"), QString(600, 'n')); // a name takes only what reads back
+        QCOMPARE(box("txtUser2")->text(), QString(511, 'n'));
         reviseAndSave("Mine", "2");
         QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=" + picture + "\nTable_Name=Mine");
         QCOMPARE(file().count('['), 1);
-        screen().Unload();
-        open(1);
-        QCOMPARE(box("txtUser2")->text() + '|' + typed, QString(511, 'n') + '|' + QString(511, 'n'));
     }
 
     // A UTF-16 file: its names show, and a save keeps it UTF-16, whole.
