@@ -16,7 +16,7 @@ class QLabel;
 namespace platform { class ImageControl; }
 
 // Names the main window and the About box as the windows that screens go
-// back to and show: before Main, and before a test opens a screen.
+// back to and show; called once, before the first window opens.
 void ConnectNavigation();
 
 class UnitMenu : public platform::Form {
