@@ -502,11 +502,13 @@ bool writeIniValues(const QString& path, const QString& section, const IniValues
         return refuse(whyNot, QStringLiteral("no file was named"));
     // From the read to the replacement, no other save comes between: each
     // lands on top of the one before.
+    if (const QFileInfo link(path); link.isSymLink() && !link.exists())
+        return refuse(whyNot, QStringLiteral("it is a link to nothing")); // not ours to replace by a file
+    if (!QFileInfo(path).absoluteDir().exists())
+        return refuse(whyNot, QStringLiteral("its folder does not exist"));
     const SaveLock lock(path, SaveLock::Exclusive, SaveWaitMs);
     if (!lock.held())
-        return refuse(whyNot, QFileInfo(path).absoluteDir().exists()
-                                  ? QStringLiteral("another program kept it locked")
-                                  : QStringLiteral("its folder does not exist"));
+        return refuse(whyNot, QStringLiteral("another program kept it locked"));
     finishInterruptedSave(path);
     const QFileInfo info(path);
     QByteArray content;
@@ -516,8 +518,6 @@ bool writeIniValues(const QString& path, const QString& section, const IniValues
         if (!old)
             return false;
         content = *old;
-    } else if (info.isSymLink()) {
-        return refuse(whyNot, QStringLiteral("it is a link to nothing"));
     }
     const std::optional<QByteArray> updated = iniUpdate(content, section, values);
     if (!updated)
