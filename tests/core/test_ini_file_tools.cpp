@@ -71,12 +71,13 @@ void lockFolder(const QTemporaryDir& dir, const QString& file, bool inPlace)
 }
 
 // A set saved whole, in version v: each of its keys holds v and enough
-// text to make the file some tens of kilobytes.
+// text to make the file some tens of kilobytes, longer or shorter from one
+// version to the next.
 platform::IniValues version(int v)
 {
     platform::IniValues values;
     for (int k = 1; k <= 26; ++k)
-        values.push_back({QStringLiteral("Key%1").arg(k), QStringLiteral("%1 %2").arg(v).arg(QString(500, u'x'))});
+        values.push_back({QStringLiteral("Key%1").arg(k), QStringLiteral("%1 %2").arg(v).arg(QString(300 + v % 5 * 50, u'x'))});
     return values;
 }
 
