@@ -390,7 +390,7 @@ IniSnapshot IniSnapshot::read(const QString& path)
     // was stopped is finished first.
     const bool interrupted = hasInterruptedSave(path);
     const SaveLock lock(path, interrupted ? SaveLock::Exclusive : SaveLock::Shared, ReadWaitMs);
-    if (interrupted && lock.held())
+    if (interrupted && !lock.timedOut())
         finishInterruptedSave(path);
     const std::optional<QByteArray> content = readRegularFile(QFileInfo(path));
     return content ? IniSnapshot(*content) : IniSnapshot();
@@ -507,7 +507,7 @@ bool writeIniValues(const QString& path, const QString& section, const IniValues
     if (!QFileInfo(path).absoluteDir().exists())
         return refuse(whyNot, QStringLiteral("its folder does not exist"));
     const SaveLock lock(path, SaveLock::Exclusive, SaveWaitMs);
-    if (!lock.held())
+    if (lock.timedOut())
         return refuse(whyNot, QStringLiteral("another program kept it locked"));
     finishInterruptedSave(path);
     const QFileInfo info(path);

@@ -302,9 +302,14 @@ SaveLock::SaveLock(const QString& path, Mode mode, int waitMs)
         return;
     QElapsedTimer waited;
     waited.start();
-    while (!(held_ = ::flock(fd_, (mode == Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) &&
-           (errno == EWOULDBLOCK || errno == EINTR) && waited.elapsed() < waitMs)
+    while (::flock(fd_, (mode == Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 &&
+           (errno == EWOULDBLOCK || errno == EINTR)) {
+        if (waited.elapsed() >= waitMs) {
+            timedOut_ = true;
+            return;
+        }
         QThread::msleep(2);
+    }
 }
 
 SaveLock::~SaveLock()

@@ -27,7 +27,9 @@ bool replaceFileContent(const QString& path, const QByteArray& bytes, QString* w
 // so that two running copies never save over each other's changes and a
 // reader never sees a file that is being rewritten in place. Released when
 // it goes out of scope or the process ends. Waits at most waitMs for a
-// holder to let go; held() tells whether it got the lock.
+// holder to let go; timedOut() tells whether it waited in vain. Where there
+// is nothing to lock (a folder that cannot be opened, a file system without
+// locks) the caller goes on unlocked, as before locks.
 class SaveLock {
 public:
     enum Mode { Shared, Exclusive };
@@ -35,11 +37,11 @@ public:
     ~SaveLock();
     SaveLock(const SaveLock&) = delete;
     SaveLock& operator=(const SaveLock&) = delete;
-    bool held() const { return held_; }
+    bool timedOut() const { return timedOut_; }
 
 private:
     int fd_ = -1;
-    bool held_ = false;
+    bool timedOut_ = false;
 };
 
 // Whether a save that rewrote the file at path in place was stopped before
