@@ -117,7 +117,7 @@ std::optional<QFileInfo> target(const QString& path)
             return std::nullopt;
         info = QFileInfo(resolved);
     }
-    return QFileInfo(info.absoluteFilePath());
+    return QFileInfo(QDir::cleanPath(info.absoluteFilePath())); // one name, one write-ahead copy
 }
 
 // A temporary name beside the file, carrying the id of the process that
