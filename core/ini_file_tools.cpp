@@ -12,9 +12,10 @@ bool WriteIni(const QString& file, const QString& section, const QString& key, c
     return platform::writeIniValue(file, section, key, value);
 }
 
-bool WriteIniSection(const QString& file, const QString& section, const platform::IniValues& values)
+bool WriteIniSection(const QString& file, const QString& section, const platform::IniValues& values,
+                     QString* whyNot)
 {
-    return platform::writeIniValues(file, section, values);
+    return platform::writeIniValues(file, section, values, whyNot);
 }
 
 platform::IniSnapshot ReadIniFile(const QString& file)

@@ -26,8 +26,10 @@ bool WriteIni(const QString& file, const QString& section, const QString& key, c
 
 // The keys of one section, in order, in one replacement of the file: the
 // same bytes as that many WriteIni calls, but a crash never leaves some of
-// them written. Returns whether all were written (none are otherwise).
-bool WriteIniSection(const QString& file, const QString& section, const platform::IniValues& values);
+// them written. Returns whether all were written (none are otherwise);
+// whyNot, when given, then receives the reason in words for the user.
+bool WriteIniSection(const QString& file, const QString& section, const platform::IniValues& values,
+                     QString* whyNot = nullptr);
 
 // The whole file read once, for many values (as ReadIni gives them):
 // ReadIniFile(file).value(section, key, default).

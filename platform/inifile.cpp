@@ -2,6 +2,7 @@
 
 #include "platform/savefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -103,6 +104,9 @@ struct FileText {
     Encoding encoding = Utf8;
     QByteArray mark; // the byte order mark it began with, if any
     QByteArray utf8;
+    // UTF-16 with an odd byte or an unpaired surrogate: its text cannot be
+    // written back as it was.
+    bool lossy = false;
 };
 
 const QByteArray Utf16LEMark("\xFF\xFE");
@@ -115,7 +119,9 @@ FileText decodeFile(const QByteArray& content)
         f.encoding = e;
         f.mark = content.left(2);
         QStringDecoder decoder(codec, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        f.utf8 = QString(decoder.decode(content.mid(2))).toUtf8();
+        const QString text = decoder.decode(content.mid(2));
+        f.lossy = content.size() % 2 != 0 || !text.isValidUtf16();
+        f.utf8 = text.toUtf8();
         return f;
     };
     if (content.startsWith(Utf16LEMark))
@@ -147,9 +153,12 @@ QByteArray encodeFile(const FileText& f, const QByteArray& utf8)
         return f.mark + QByteArray(encoder.encode(QString::fromUtf8(utf8)));
     }
     case FileText::Cp1252:
-        if (const std::optional<QByteArray> bytes = encodeCp1252(QString::fromUtf8(utf8)))
+        // Bytes that would read back as UTF-8 (the text changed) go as
+        // UTF-8 whole, as does a character the code page lacks.
+        if (const std::optional<QByteArray> bytes = encodeCp1252(QString::fromUtf8(utf8));
+            bytes && !(isUtf8(*bytes) && *bytes != utf8))
             return f.mark + *bytes;
-        return f.mark + utf8; // a character the code page lacks: all of it in UTF-8
+        return f.mark + utf8;
     }
     return utf8;
 }
@@ -307,19 +316,39 @@ bool isBlankLine(const RawLine& line)
     return true;
 }
 
-// Reads a regular file of at most IniMaxFileSize bytes.
-std::optional<QByteArray> readRegularFile(const QFileInfo& info)
+bool refuse(QString* whyNot, const QString& reason)
 {
-    if (!info.isFile() || info.size() > IniMaxFileSize)
-        return std::nullopt;
+    if (whyNot)
+        *whyNot = reason;
+    return false;
+}
+
+// Reads a regular file of at most IniMaxFileSize bytes; whyNot, when given,
+// receives the reason it could not.
+std::optional<QByteArray> readRegularFile(const QFileInfo& info, QString* whyNot = nullptr)
+{
+    const QString tooLarge = QStringLiteral("it is larger than %1 MB, the most an INI file may have")
+                                 .arg(IniMaxFileSize / (1024 * 1024));
+    if (info.isDir())
+        return refuse(whyNot, QStringLiteral("it is a folder")), std::nullopt;
+    if (!info.isFile())
+        return refuse(whyNot, QStringLiteral("it is not a regular file")), std::nullopt;
+    if (info.size() > IniMaxFileSize)
+        return refuse(whyNot, tooLarge), std::nullopt;
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return refuse(whyNot, QStringLiteral("it cannot be read (%1)").arg(file.errorString())), std::nullopt;
     QByteArray content = file.read(IniMaxFileSize + 1);
-    if (content.size() > IniMaxFileSize || file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    if (file.error() != QFileDevice::NoError)
+        return refuse(whyNot, QStringLiteral("it cannot be read (%1)").arg(file.errorString())), std::nullopt;
+    if (content.size() > IniMaxFileSize)
+        return refuse(whyNot, tooLarge), std::nullopt;
     return content;
 }
+
+// How long a reader waits for a save to finish, and a save for another.
+constexpr int ReadWaitMs = 2000;
+constexpr int SaveWaitMs = 10000;
 
 } // namespace
 
@@ -357,6 +386,12 @@ IniSnapshot IniSnapshot::read(const QString& path)
 {
     if (path.isEmpty())
         return {};
+    // Never a file half rewritten: a save going on is waited for, one that
+    // was stopped is finished first.
+    const bool interrupted = hasInterruptedSave(path);
+    const SaveLock lock(path, interrupted ? SaveLock::Exclusive : SaveLock::Shared, ReadWaitMs);
+    if (interrupted && !lock.timedOut())
+        finishInterruptedSave(path);
     const std::optional<QByteArray> content = readRegularFile(QFileInfo(path));
     return content ? IniSnapshot(*content) : IniSnapshot();
 }
@@ -441,6 +476,8 @@ std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& se
         if (!isValidIniKey(key))
             return std::nullopt;
     const FileText file = decodeFile(content);
+    if (file.lossy)
+        return std::nullopt;
     QByteArray text = file.utf8;
     for (const auto& [key, value] : values)
         text = updateText(text, section, key, value);
@@ -459,23 +496,34 @@ QString readIniValue(const QString& path, const QString& section, const QString&
     return IniSnapshot::read(path).value(section, key, defaultValue);
 }
 
-bool writeIniValues(const QString& path, const QString& section, const IniValues& values)
+bool writeIniValues(const QString& path, const QString& section, const IniValues& values, QString* whyNot)
 {
     if (path.isEmpty())
-        return false;
+        return refuse(whyNot, QStringLiteral("no file was named"));
+    // From the read to the replacement, no other save comes between: each
+    // lands on top of the one before.
+    if (const QFileInfo link(path); link.isSymLink() && !link.exists())
+        return refuse(whyNot, QStringLiteral("it is a link to nothing")); // not ours to replace by a file
+    if (!QFileInfo(path).absoluteDir().exists())
+        return refuse(whyNot, QStringLiteral("its folder does not exist"));
+    const SaveLock lock(path, SaveLock::Exclusive, SaveWaitMs);
+    if (lock.timedOut())
+        return refuse(whyNot, QStringLiteral("another program kept it locked"));
+    finishInterruptedSave(path);
     const QFileInfo info(path);
     QByteArray content;
     if (info.exists()) {
         // Never replace what we could not read: its content would be lost.
-        const std::optional<QByteArray> old = readRegularFile(info);
+        const std::optional<QByteArray> old = readRegularFile(info, whyNot);
         if (!old)
             return false;
         content = *old;
-    } else if (info.isSymLink()) {
-        return false; // a link to nothing: not ours to replace by a file
     }
     const std::optional<QByteArray> updated = iniUpdate(content, section, values);
-    return updated && replaceFileContent(path, *updated);
+    if (!updated)
+        return refuse(whyNot, decodeFile(content).lossy ? QStringLiteral("its UTF-16 text does not decode cleanly")
+                                                        : QStringLiteral("a name cannot be written to an INI file"));
+    return replaceFileContent(path, *updated, whyNot);
 }
 
 bool writeIniValue(const QString& path, const QString& section, const QString& key, const QString& value)

@@ -14,8 +14,11 @@
 //   leaves undefined stand for the same code point, as under Latin-1). Any
 //   bytes decode to something; nothing is refused. New text goes into a
 //   Windows-1252 file in that code page; only when it holds a character the
-//   code page lacks is the whole file rewritten as UTF-8, so that a file
-//   never mixes two encodings.
+//   code page lacks, or when the file's bytes would then read as UTF-8, is
+//   the whole file rewritten as UTF-8, so that a file never mixes two
+//   encodings and every value reads back as written. A UTF-16 file whose
+//   text does not decode cleanly (an odd byte, an unpaired surrogate) is
+//   read, but never rewritten: its other bytes would change.
 // - "[name]" (blanks around it and around name allowed, text after "]"
 //   ignored) starts a section. A line whose first non-blank character is ";"
 //   is a comment. "key=value" is a key of the section above it: the key is
@@ -59,7 +62,9 @@ public:
     explicit IniSnapshot(const QByteArray& content);
     // The file at path; a missing file, a path that is not a regular file (a
     // folder, a FIFO), a file that cannot be read or is larger than
-    // IniMaxFileSize reads as an empty file.
+    // IniMaxFileSize reads as an empty file. A save going on is waited for
+    // (see SaveLock), and one that was stopped while rewriting the file in
+    // place is finished first (see finishInterruptedSave).
     static IniSnapshot read(const QString& path);
 
     // The value of key in section: without the blanks around it; without
@@ -86,7 +91,8 @@ QString iniLookup(const QByteArray& content, const QString& section, const QStri
 // not end with one. Every other byte stays as it was (but see the encoding
 // above). CR, LF and NUL in the value become blanks, so a value is always
 // one line; otherwise the value is written as given, blanks and quotes
-// included. std::nullopt when a name is not valid (see above).
+// included. std::nullopt when a name is not valid (see above), or for a
+// UTF-16 file that does not decode cleanly.
 using IniValues = QList<std::pair<QString, QString>>; // key, value
 std::optional<QByteArray> iniUpdate(const QByteArray& content, const QString& section, const QString& key,
                                     const QString& value);
@@ -104,10 +110,13 @@ QString readIniValue(const QString& path, const QString& section, const QString&
 // the old file as it was. Returns whether the value was written; false for
 // an invalid name, a path that exists but is not a regular file, a file that
 // cannot be read or is too large or is marked read-only, and any failure to
-// write.
+// write. The folder stays locked from the read to the replacement, so that
+// a save by another running copy is never lost.
 bool writeIniValue(const QString& path, const QString& section, const QString& key, const QString& value);
 // Several keys of one section in one replacement of the file: all of them
-// or none are written.
-bool writeIniValues(const QString& path, const QString& section, const IniValues& values);
+// or none are written. When nothing is written and whyNot is given, it
+// receives the reason in words for the user ("it is a folder").
+bool writeIniValues(const QString& path, const QString& section, const IniValues& values,
+                    QString* whyNot = nullptr);
 
 } // namespace platform

@@ -238,7 +238,7 @@ void diaUser1::LoadCustomSet()
     captionButtons();
 }
 
-bool diaUser1::SaveCustomSet()
+bool diaUser1::SaveCustomSet(QString* whyNot)
 {
     platform::IniValues values{{QStringLiteral("Button_Image"), txtImageName->text()},
                                {QStringLiteral("Table_Name"), txtTableName->text()}};
@@ -246,7 +246,7 @@ bool diaUser1::SaveCustomSet()
         values.push_back({nameKey(k), LOADDATA::UnitName(k)});
         values.push_back({factorKey(k), fileNumber(LOADDATA::UnitFactor(k))});
     }
-    return WriteIniSection(userFile(), Section, values);
+    return WriteIniSection(userFile(), Section, values, whyNot);
 }
 
 std::optional<double> diaUser1::readFactor(const QString& text)
@@ -330,10 +330,10 @@ void diaUser1::mnuSaveCustom_Click()
         LOADDATA::UnitName(k) = txtUser[k]->text();
         LOADDATA::UnitFactor(k) = factors[k];
     }
-    if (!SaveCustomSet()) {
+    if (QString whyNot; !SaveCustomSet(&whyNot)) {
         platform::MsgBox(window(),
-                         QStringLiteral("The custom units could not be saved to %1.\n\nYour changes are still here.")
-                             .arg(QDir::toNativeSeparators(userFile())),
+                         QStringLiteral("The custom units could not be saved to %1: %2.\n\nYour changes are still here.")
+                             .arg(QDir::toNativeSeparators(userFile()), whyNot),
                          platform::vbExclamation);
         return;
     }

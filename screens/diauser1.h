@@ -18,8 +18,8 @@ public:
     // section of the file (the defaults where the file has nothing).
     void LoadCustomSet();
     // Writes the set's 26 keys in one replacement of the file; whether they
-    // were written.
-    bool SaveCustomSet();
+    // were written (whyNot, when given, receives the reason they were not).
+    bool SaveCustomSet(QString* whyNot = nullptr);
 
     // btn01_Click to btn12_Click: unit NN (1 to 12) on side Index, with the
     // factor its box holds at the moment of the click.

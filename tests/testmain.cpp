@@ -25,6 +25,10 @@ int main(int argc, char** argv)
     // No test reads or writes the user's own settings.
     QTemporaryDir settings;
     platform::setSettingsFolder(settings.path());
+    // Nor its cache folder; tests that save as an ordinary user write there too.
+    QTemporaryDir cache;
+    QFile::setPermissions(cache.path(), QFileDevice::Permissions(0x7777));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
 
     QStringList args = app.arguments();
     QString only;

@@ -4,6 +4,7 @@
 #include "platform/savefile.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <csignal>
@@ -40,6 +41,55 @@ QStringList entries(const QString& folder)
 
 // A UTF-16 file (little endian, with its mark).
 QByteArray utf16(const QString& text) { return QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(text)).prepend("\xFF\xFE"); }
+
+// Runs body in a child process, as an ordinary user when the tests run as
+// root (root writes into any folder, so it never rewrites a file in place).
+pid_t spawn(bool asUser, const std::function<void()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(60);
+        ::_exit(asUser && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0) ? 3 : (body(), 0));
+    }
+    return child;
+}
+
+bool exitedWell(pid_t child)
+{
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A folder that only lets its file be rewritten in place.
+void lockFolder(const QTemporaryDir& dir, const QString& file, bool inPlace)
+{
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), inPlace ? 0555 : 0777) == 0);
+    QVERIFY(::chmod(QFile::encodeName(file).constData(), 0666) == 0);
+}
+
+// A set saved whole, in version v: each of its keys holds v and enough
+// text to make the file some tens of kilobytes, longer or shorter from one
+// version to the next.
+platform::IniValues version(int v)
+{
+    platform::IniValues values;
+    for (int k = 1; k <= 26; ++k)
+        values.push_back({QStringLiteral("Key%1").arg(k), QStringLiteral("%1 %2").arg(v).arg(QString(300 + v % 5 * 50, u'x'))});
+    return values;
+}
+
+// The version all keys of the set hold; -1 when they differ or one is missing.
+int versionIn(const QString& file, const QString& section)
+{
+    const platform::IniSnapshot snapshot = ReadIniFile(file);
+    const int v = snapshot.value(section, QStringLiteral("Key1"), QString()).section(u' ', 0, 0).toInt();
+    for (const auto& [key, value] : version(v))
+        if (snapshot.value(section, key, QString()) != value)
+            return -1;
+    return v;
+}
+
+QString cacheFolder() { return QFile::decodeName(qgetenv("XDG_CACHE_HOME")) + QStringLiteral("/Orvalis"); }
 
 } // namespace
 
@@ -116,6 +166,8 @@ private slots:
         row("UTF-16", utf16("[S]\r\nk=1\r\n"), "S", "k", "Caf\u00e9", utf16("[S]\r\nk=Caf\u00e9\r\n"));
         row("Windows-1252", "; caf\xE9\n[S]\nk=1\n", "S", "k", "\u20AC\u00e9", "; caf\xE9\n[S]\nk=\x80\xE9\n");
         row("beyond Windows-1252", "; caf\xE9\n[S]\nk=1\n", "S", "k", "\u2260", "; caf\xC3\xA9\n[S]\nk=\xE2\x89\xA0\n");
+        // Its code page's bytes would read back as UTF-8, and k as "\u00E9".
+        row("Windows-1252 read as UTF-8", "[S]\nk=\xC3\xA9\nm=\xE9\n", "S", "m", "x", "[S]\nk=\xC3\x83\xC2\xA9\nm=x\n");
         const QByteArray old("[S]\r\nk=v\r\n");
         row("] in section", old, "a]b", "k", "x", "");
         row("line break in section", old, "a\nb", "k", "x", "");
@@ -125,6 +177,8 @@ private slots:
         row("blank key", old, "S", "  ", "x", "");
         row("key read as comment", old, "S", ";k", "x", "");
         row("key read as section", old, "S", " [T]k", "x", "");
+        row("UTF-16 with a lone surrogate", utf16(QString::fromUtf16(u"; \xD800\r\n[S]\r\nk=1\r\n")), "S", "k", "x", "");
+        row("UTF-16 with an odd byte", utf16("[S]\r\nk=1\r\n") + 'x', "S", "k", "x", "");
     }
     void write()
     {
@@ -138,17 +192,20 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList{"user.dat"});
     }
 
-    // What cannot be written gives false and leaves every file as it was,
-    // with no temporary file. A file-size limit (which binds root too)
-    // cuts a write off half-way, as a full disk would.
+    // What cannot be written gives false, says why, and leaves every file
+    // as it was, with no temporary file. A file-size limit (which binds
+    // root too) cuts a write off half-way, as a full disk would.
     void unwritable_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("sizeLimit"); // -1: none
-        QTest::newRow("FIFO") << "fifo.ini" << -1;
-        QTest::newRow("dangling link") << "link.ini" << -1;
-        QTest::newRow("missing folder") << "missing/x.ini" << -1;
-        QTest::newRow("write cut off") << "user.dat" << 30;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << "fifo.ini" << -1 << "it is not a regular file";
+        QTest::newRow("folder") << "folder.ini" << -1 << "it is a folder";
+        QTest::newRow("too large") << "large.ini" << -1 << "it is larger than 16 MB, the most an INI file may have";
+        QTest::newRow("dangling link") << "link.ini" << -1 << "it is a link to nothing";
+        QTest::newRow("missing folder") << "missing/x.ini" << -1 << "its folder does not exist";
+        QTest::newRow("write cut off") << "user.dat" << 30 << "File too large";
     }
     void unwritable()
     {
@@ -159,6 +216,9 @@ private slots:
         writeBytes(dir.filePath("user.dat"), before);
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.ini")).constData(), 0600), 0);
         QVERIFY(QFile::link(dir.filePath("gone.ini"), dir.filePath("link.ini")));
+        QVERIFY(QDir(dir.path()).mkdir("folder.ini"));
+        QFile large(dir.filePath("large.ini"));
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(platform::IniMaxFileSize + 1));
         const QStringList all = entries(dir.path());
 
         rlimit old{};
@@ -167,47 +227,123 @@ private slots:
         limited.rlim_cur = sizeLimit < 0 ? old.rlim_cur : rlim_t(sizeLimit);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &limited);
-        const bool wrote = WriteIni(dir.filePath(target), "User1Factors", "Table_Name", "Mine");
+        QString whyNot;
+        const bool wrote = WriteIniSection(dir.filePath(target), "User1Factors", {{"Table_Name", "Mine"}}, &whyNot);
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
 
         QVERIFY(!wrote);
+        QCOMPARE(whyNot, cell("reason"));
         QCOMPARE(readBytes(dir.filePath("user.dat")), before);
         QCOMPARE(entries(dir.path()), all);
         if (sizeLimit >= 0) // the limit, nothing else, stopped it
             QVERIFY(WriteIni(dir.filePath(target), "User1Factors", "Table_Name", "Mine"));
     }
 
-    // A save killed at any step leaves the old or the new file, whole, and
-    // no stray copy once the next save has run.
+    // A save killed at any step leaves the old or the new file, whole, for
+    // the next read; a rewrite in place is finished from its write-ahead
+    // copy, or left as it was when the copy itself was cut short. The
+    // start-up removes what a killed save left beside the file, but not the
+    // file of a save still going on (process 1 lives).
     void killedSave_data()
     {
         QTest::addColumn<int>("step");
-        QTest::newRow("temporary written") << int(platform::SaveStep::TempWritten);
-        QTest::newRow("temporary named") << int(platform::SaveStep::TempNamed);
-        QTest::newRow("replaced") << int(platform::SaveStep::Replaced);
+        QTest::addColumn<bool>("inPlace");
+        QTest::addColumn<bool>("saved"); // the next read finds the new content
+        using platform::SaveStep;
+        QTest::newRow("temporary written") << int(SaveStep::TempWritten) << false << false;
+        QTest::newRow("temporary named") << int(SaveStep::TempNamed) << false << false;
+        QTest::newRow("replaced") << int(SaveStep::Replaced) << false << true;
+        QTest::newRow("in place: copy written") << int(SaveStep::CopyWritten) << true << true;
+        QTest::newRow("in place: half rewritten") << int(SaveStep::HalfRewritten) << true << true;
+        QTest::newRow("in place: rewritten") << int(SaveStep::Replaced) << true << true;
+        QTest::newRow("in place: copy cut short") << -int(SaveStep::CopyWritten) << true << false;
     }
     void killedSave()
     {
         QFETCH(int, step);
+        QFETCH(bool, inPlace);
+        QFETCH(bool, saved);
         QTemporaryDir dir;
         const QString file = dir.filePath("user.dat");
-        writeBytes(file, "[User1Factors]\nTable_Name=Old\n");
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::alarm(10);
-            platform::setSaveStepHook([step](platform::SaveStep s) { if (int(s) == step) ::_exit(0); });
-            WriteIniSection(file, "User1Factors", {{"Table_Name", "New"}, {"Button_Image", "x"}});
+        const QByteArray other = "[Other]\nk=" + QByteArray(3000, 'o') + '\n';
+        writeBytes(file, other + "[User1Factors]\nTable_Name=Old\n");
+        writeBytes(dir.filePath(".user.dat.1.saving"), "");
+        lockFolder(dir, file, inPlace);
+        const QString table(500, u'n');
+        const pid_t child = spawn(inPlace, [&] {
+            platform::setSaveStepHook([step](platform::SaveStep s) { if (int(s) == std::abs(step)) ::_exit(0); });
+            WriteIniSection(file, "User1Factors", {{"Table_Name", table}, {"Button_Image", "x"}});
             ::_exit(1);
+        });
+        QVERIFY(exitedWell(child));
+        if (step < 0) {
+            const QStringList copies = QDir(cacheFolder()).entryList(QDir::Files);
+            QCOMPARE(copies.size(), 1);
+            QVERIFY(QFile::resize(cacheFolder() + '/' + copies[0], QFileInfo(cacheFolder() + '/' + copies[0]).size() - 1));
         }
-        int status = 0;
-        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        QCOMPARE(readBytes(file), step == int(platform::SaveStep::Replaced) ? "[User1Factors]\nTable_Name=New\nButton_Image=x\n"
-                                                                          : "[User1Factors]\nTable_Name=Old\n");
-        if (step != int(platform::SaveStep::TempNamed))
-            QCOMPARE(entries(dir.path()), QStringList{"user.dat"});
-        QVERIFY(WriteIni(file, "User1Factors", "Table_Name", "Next"));
+        ReadIniFile(file); // the next read
+        QCOMPARE(readBytes(file), other + (saved ? "[User1Factors]\nTable_Name=" + table.toLatin1() + "\nButton_Image=x\n"
+                                                 : "[User1Factors]\nTable_Name=Old\n"));
+        QCOMPARE(entries(cacheFolder()), QStringList());
+        platform::removeSaveLeftovers(file);
+        QCOMPARE(entries(dir.path()), (QStringList{".user.dat.1.saving", "user.dat"}));
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
+    }
+
+    // Two running copies saving their own sets at once: each one's last
+    // save is in the file. A saver killed at random moments: every read
+    // after it finds the saved set whole, in the version it had or a later
+    // one, and the other set untouched. ORVALIS_SAVE_ROUNDS sets the
+    // number of saves or kills (thousands, run by hand).
+    void concurrentSaves_data()
+    {
+        QTest::addColumn<bool>("inPlace");
+        QTest::addColumn<bool>("kills"); // else two copies saving
+        QTest::newRow("two copies") << false << false;
+        QTest::newRow("two copies, in place") << true << false;
+        QTest::newRow("kills") << false << true;
+        QTest::newRow("kills, in place") << true << true;
+    }
+    void concurrentSaves()
+    {
+        QFETCH(bool, inPlace);
+        QFETCH(bool, kills);
+        const int rounds = qEnvironmentVariableIsSet("ORVALIS_SAVE_ROUNDS") ? qEnvironmentVariableIntValue("ORVALIS_SAVE_ROUNDS") : 40;
+        QTemporaryDir dir;
+        const QString file = dir.filePath("user.dat");
+        QVERIFY(WriteIniSection(file, "A", version(0)) && WriteIniSection(file, "B", version(0)));
+        lockFolder(dir, file, inPlace);
+        auto saver = [&](const char* section) {
+            return spawn(inPlace, [&] {
+                for (int v = 1; v <= rounds; ++v)
+                    if (!WriteIniSection(file, section, version(v)))
+                        ::_exit(2);
+            });
+        };
+        if (!kills) {
+            const pid_t a = saver("A"), b = saver("B");
+            QVERIFY(exitedWell(a) && exitedWell(b));
+            QCOMPARE(QList<int>({versionIn(file, "A"), versionIn(file, "B")}), QList<int>({rounds, rounds}));
+        }
+        int last = 0, torn = 0;
+        for (int round = 1; kills && round <= rounds; ++round) {
+            const pid_t child = spawn(inPlace, [&file, round] {
+                for (int v = round * 100000;; ++v)
+                    WriteIniSection(file, "A", version(v));
+            });
+            ::usleep(useconds_t(QRandomGenerator::global()->bounded(15000)));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            const int now = versionIn(file, "A");
+            torn += now < last || versionIn(file, "B") != 0;
+            last = std::max(last, now);
+        }
+        QCOMPARE(torn, 0);
+        platform::removeSaveLeftovers(file);
         QCOMPARE(entries(dir.path()), QStringList{"user.dat"});
+        QCOMPARE(entries(cacheFolder()), QStringList());
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
     }
 
     void windowsDir() { QCOMPARE(GetWindowsDir(), QStringLiteral("/usr/bin")); }
