@@ -191,9 +191,11 @@ void UnitMenu::Form_Activate()
         const QString path = file.value(section, QStringLiteral("Button_Image"), QString());
         const QFileInfo info(path);
         const QDateTime changed = path.isEmpty() ? QDateTime() : info.lastModified();
+        // Decoded at the size the button shows it, never kept at full size.
+        const QSize shown = pictures_[k]->size() * pictures_[k]->devicePixelRatioF();
         OwnPicture& own = ownPictures_[section];
-        if (own.path != path || own.changed != changed || !own.decoded) {
-            own = {path, changed, platform::LoadPicture(path), true};
+        if (own.path != path || own.changed != changed || own.shown != shown || !own.decoded) {
+            own = {path, changed, shown, platform::LoadPicture(path, shown), true};
         }
         if (own.picture.isNull())
             pictures_[k]->setPicture([this, name = e.up] { return stored(name); });
