@@ -2,6 +2,7 @@
 
 #include "platform/metafile.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
@@ -16,14 +17,55 @@ using platform::metafile::Kind;
 
 namespace {
 
+// The library believes the sizes a file declares and allocates them, up to
+// gigabytes; everything it allocates comes out of this budget, and a
+// request past it fails as memory running out, which it reports as an error.
+struct Budget {
+    static constexpr size_t Limit = 256 * 1024 * 1024;
+    static constexpr size_t Head = alignof(std::max_align_t);
+    size_t used = 0;
+
+    static void* allocate(void* context, size_t size)
+    {
+        return reallocate(context, nullptr, size);
+    }
+    static void* reallocate(void* context, void* mem, size_t size)
+    {
+        auto* budget = static_cast<Budget*>(context);
+        char* block = mem ? static_cast<char*>(mem) - Head : nullptr;
+        const size_t old = block ? *reinterpret_cast<size_t*>(block) : 0;
+        if (size > Limit - (budget->used - old))
+            return nullptr;
+        block = static_cast<char*>(std::realloc(block, Head + size));
+        if (!block)
+            return nullptr;
+        budget->used = budget->used - old + size;
+        *reinterpret_cast<size_t*>(block) = size;
+        return block + Head;
+    }
+    static void release(void* context, void* mem)
+    {
+        if (!mem)
+            return;
+        char* block = static_cast<char*>(mem) - Head;
+        static_cast<Budget*>(context)->used -= *reinterpret_cast<size_t*>(block);
+        std::free(block);
+    }
+};
+
 std::string wmfToSvg(const unsigned char* data, size_t size, const Header& header)
 {
     wmfAPI* api = nullptr;
+    Budget budget;
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
+    options.context = &budget;
+    options.malloc = Budget::allocate;
+    options.realloc = Budget::reallocate;
+    options.free = Budget::release;
     // Quiet: a damaged file is expected here, and the program only needs to
     // know that it could not be drawn.
-    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_ALLOC | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
     if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
         if (api)
             wmf_api_destroy(api);
@@ -49,6 +91,9 @@ std::string wmfToSvg(const unsigned char* data, size_t size, const Header& heade
             device->width = width;
             device->height = height;
             device->Description = nullptr;
+            // Bitmaps in the metafile go into the SVG itself, never into
+            // files of their own.
+            device->flags |= WMF_SVG_INLINE_IMAGES;
             const bool played = device->out && wmf_play(api, 0, &bounds) == wmf_E_None;
             char* text = nullptr;
             unsigned long length = 0;

@@ -183,6 +183,10 @@ QPixmap LoadPicture(const QString& path, QSize shown)
             reader.setScaledSize(reader.transformation() & QImageIOHandler::TransformationRotate90
                                      ? shown.transposed()
                                      : shown);
+            // A format that cannot decode at a smaller size is decoded whole
+            // first and scaled: an 8000 x 8000 picture takes a short peak of
+            // 256 MB, then only the button's pixels.
+            reader.setAllocationLimit(512);
         }
         image = reader.read();
     }
