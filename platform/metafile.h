@@ -18,7 +18,7 @@ constexpr const char* HelperName = "orvalis-metafile";
 // Bounds on what the helper reads, writes and may spend: a hostile file
 // must neither take the program's memory nor keep it waiting.
 constexpr size_t MaxFileBytes = 16 * 1024 * 1024;
-constexpr size_t MaxSvgBytes = 32 * 1024 * 1024;
+constexpr size_t MaxSvgBytes = 8 * 1024 * 1024;
 constexpr int TimeLimitMs = 5000;
 // The largest own size, in pixels a side, that is believed.
 constexpr int MaxSide = 20000;
