@@ -3,6 +3,7 @@
 #include "platform/metafile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -108,8 +109,31 @@ std::string wmfToSvg(const unsigned char* data, size_t size, const Header& heade
     return svg;
 }
 
+// Whether every record of an enhanced metafile lies inside the file and the
+// last is its end, and the header's description inside the header. The
+// library trusts these sizes and reads past its buffer when they lie.
+bool emfRecordsHold(const unsigned char* data, size_t size)
+{
+    using platform::metafile::detail::u32;
+    const uint32_t headerSize = u32(data + 4);
+    const uint32_t chars = u32(data + 60), at = u32(data + 64);
+    if (headerSize > size || (chars && (at < 88 || at > headerSize || (headerSize - at) / 2 < chars)))
+        return false;
+    for (size_t offset = 0; size - offset >= 8;) {
+        const uint32_t type = u32(data + offset), length = u32(data + offset + 4);
+        if (length < 8 || length % 4 || length > size - offset)
+            return false;
+        if (type == 14) // the end
+            return true;
+        offset += length;
+    }
+    return false;
+}
+
 std::string emfToSvg(const unsigned char* data, size_t size, const Header& header)
 {
+    if (!emfRecordsHold(data, size))
+        return {};
     generatorOptions options{};
     options.nameSpace = const_cast<char*>("");
     options.svgDelimiter = true;

@@ -112,9 +112,10 @@ private slots:
                                R"(<rect width="8" height="8" fill="red"/></svg>)";
         const QByteArray wmf = QByteArray::fromStdString(metafiles::wmf(true));
         const QByteArray emf = QByteArray::fromStdString(metafiles::emf());
-        QByteArray pastEnd = wmf, endless = emf;
+        QByteArray pastEnd = wmf, endless = emf, described = emf;
         pastEnd.replace(40 + 20, 4, "\xFF\xFF\xFF\x7F"); // the brush record's size
         endless.replace(88 + 4, 4, QByteArray(4, 0));           // the first record's size
+        described.replace(60, 8, QByteArray("\x40\0\0\0\x50\0\0\0", 8)); // 64 characters at 80
         QTest::newRow("large png") << png(400, 300) << "a.png" << shown;
         QTest::newRow("small png") << png(20, 12) << "a.png" << QSize(20, 12);
         QTest::newRow("svg") << svg << "a.svg" << shown;
@@ -128,6 +129,7 @@ private slots:
         QTest::newRow("emf cut in a record") << emf.chopped(30) << "a.emf" << QSize(0, 0);
         QTest::newRow("wmf record past its end") << pastEnd << "a.wmf" << QSize(0, 0);
         QTest::newRow("emf record of no size") << endless << "a.emf" << QSize(0, 0);
+        QTest::newRow("emf description past its header") << described << "a.emf" << QSize(0, 0);
         QTest::newRow("wmf of huge size") << QByteArray::fromStdString(metafiles::wmf(true, 1, 32000, 32000)) << "a.wmf" << QSize(0, 0);
         QTest::newRow("emf of huge size") << QByteArray::fromStdString(metafiles::emf(2000000000, 2000000000)) << "a.emf" << QSize(0, 0);
     }
