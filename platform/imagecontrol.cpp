@@ -168,9 +168,11 @@ QPixmap LoadPicture(const QString& path, QSize shown)
     const auto header = metafile::readHeader(reinterpret_cast<const unsigned char*>(head.constData()),
                                              size_t(head.size()));
     QImage image;
-    if (header.kind != metafile::Kind::None) {
+    if (header.kind != metafile::Kind::None)
         image = drawMetafile(path, header, shown);
-    } else {
+    // A plain metafile is known by six bytes only: what the helper cannot
+    // draw may still be a picture of another format.
+    if (image.isNull()) {
         QImageReader reader(path);
         reader.setAutoTransform(true);
         // Decoded no larger than it is shown: a picture of many megapixels
