@@ -3,6 +3,7 @@
 #include "platform/metafile.h"
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -110,15 +111,11 @@ std::string wmfToSvg(const unsigned char* data, size_t size, const Header& heade
 }
 
 // Whether every record of an enhanced metafile lies inside the file and the
-// last is its end, and the header's description inside the header. The
-// library trusts these sizes and reads past its buffer when they lie.
+// last is its end: the library trusts these sizes and reads past its buffer
+// when they lie.
 bool emfRecordsHold(const unsigned char* data, size_t size)
 {
     using platform::metafile::detail::u32;
-    const uint32_t headerSize = u32(data + 4);
-    const uint32_t chars = u32(data + 60), at = u32(data + 64);
-    if (headerSize > size || (chars && (at < 88 || at > headerSize || (headerSize - at) / 2 < chars)))
-        return false;
     for (size_t offset = 0; size - offset >= 8;) {
         const uint32_t type = u32(data + offset), length = u32(data + offset + 4);
         if (length < 8 || length % 4 || length > size - offset)
@@ -141,6 +138,10 @@ std::string emfToSvg(const unsigned char* data, size_t size, const Header& heade
     options.imgWidth = header.width;
     options.imgHeight = header.height;
     std::vector<char> bytes(data, data + size);
+    // The header's description names the program that made the file; the
+    // library reads it wherever it is said to be, even past the file, and
+    // it draws nothing. Dropped.
+    std::fill(bytes.begin() + 60, bytes.begin() + 68, 0);
     char* text = nullptr;
     size_t length = 0;
     const int ok = emf2svg(bytes.data(), bytes.size(), &text, &length, &options);

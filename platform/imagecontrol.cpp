@@ -181,7 +181,7 @@ QPixmap LoadPicture(const QString& path, QSize shown)
         const QSize full = reader.size();
         if (!shown.isEmpty()
             && (!full.isValid() || full.width() > shown.width() || full.height() > shown.height()
-                || reader.format() == "svg")) {
+                || reader.format().startsWith("svg"))) {
             reader.setScaledSize(reader.transformation() & QImageIOHandler::TransformationRotate90
                                      ? shown.transposed()
                                      : shown);
