@@ -5,6 +5,7 @@
 // MouseReporter.
 #include <QObject>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -63,10 +64,11 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
-// A picture file (bitmap, icon, or any other format the system reads) as a
-// picture; a null pixmap for anything that is not a regular, readable
-// picture file. Devices and pipes are never opened: reading one could block
-// forever.
-QPixmap LoadPicture(const QString& path);
+// A picture file (bitmap, icon, metafile, or any other format the system
+// reads) as a picture; a null pixmap for anything that is not a regular,
+// readable picture file. Devices and pipes are never opened: reading one
+// could block forever. Given the size it is shown at (in device pixels), a
+// larger picture is decoded at that size, and a metafile is drawn at it.
+QPixmap LoadPicture(const QString& path, QSize shown = QSize());
 
 } // namespace platform

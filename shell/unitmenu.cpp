@@ -12,6 +12,7 @@
 #include "platform/twips.h"
 #include "shell/frmoption.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QDateTime>
 #include <QFileInfo>
@@ -197,9 +198,19 @@ void UnitMenu::Form_Activate()
         const QString path = file.value(section, QStringLiteral("Button_Image"), QString());
         const QFileInfo info(path);
         const QDateTime changed = path.isEmpty() ? QDateTime() : info.lastModified();
+        // Decoded at the size the button shows it, never kept at full size.
+        const QSize shown = pictures_[k]->size() * pictures_[k]->devicePixelRatioF();
+        const auto same = [&](const OwnPicture& o) {
+            return o.decoded && o.path == path && o.changed == changed && o.shown == shown;
+        };
         OwnPicture& own = ownPictures_[section];
-        if (own.path != path || own.changed != changed || !own.decoded) {
-            own = {path, changed, platform::LoadPicture(path), true};
+        if (!same(own)) {
+            // Sets naming one file share one decoding (a metafile that
+            // cannot be drawn is waited for once, not once per set).
+            const auto other = std::find_if(ownPictures_.cbegin(), ownPictures_.cend(), same);
+            own = other != ownPictures_.cend()
+                      ? *other
+                      : OwnPicture{path, changed, shown, platform::LoadPicture(path, shown), true};
         }
         if (own.picture.isNull())
             pictures_[k]->setPicture([this, name = e.up] { return stored(name); });

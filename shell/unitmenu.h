@@ -64,6 +64,7 @@ private:
     struct OwnPicture {
         QString path;
         QDateTime changed; // the picture file's modification time
+        QSize shown;       // in device pixels
         QPixmap picture;   // null: not a picture
         bool decoded = false;
     };

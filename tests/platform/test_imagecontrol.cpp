@@ -1,6 +1,9 @@
 #include "testsupport.h"
 #include "platform/imagecontrol.h"
 #include "platform/twips.h"
+#include "metafiles.h"
+
+#include <QBuffer>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -85,6 +88,66 @@ private slots:
         QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0 && text.flush());
         const QPixmap loaded = LoadPicture(name.startsWith('/') ? name : dir.filePath(name));
         QCOMPARE(loaded.toImage().convertToFormat(QImage::Format_RGB32), loads ? image : QImage());
+    }
+
+    // A picture is decoded no larger than it is shown, a vector one drawn at
+    // that size; metafiles are known by content whatever their name. A
+    // damaged or hostile metafile gives no picture, and never takes longer
+    // than the helper's time limit.
+    void shownSize_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // each picture is red
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("decoded"); // 0 x 0: no picture (never a crash)
+        const QSize shown(40, 30);
+        auto png = [](int w, int h) {
+            QImage red(w, h, QImage::Format_RGB32);
+            red.fill(Qt::red);
+            QBuffer out;
+            out.open(QIODevice::WriteOnly);
+            red.save(&out, "PNG");
+            return out.data();
+        };
+        const QByteArray svg = R"(<svg xmlns="http://www.w3.org/2000/svg" width="8" height="8">)"
+                               R"(<rect width="8" height="8" fill="red"/></svg>)";
+        const QByteArray wmf = QByteArray::fromStdString(metafiles::wmf(true));
+        const QByteArray emf = QByteArray::fromStdString(metafiles::emf());
+        QByteArray pastEnd = wmf, endless = emf, described = emf;
+        pastEnd.replace(40 + 20, 4, "\xFF\xFF\xFF\x7F"); // the brush record's size
+        endless.replace(88 + 4, 4, QByteArray(4, 0));           // the first record's size
+        described.replace(60, 8, QByteArray("\0\0\0\0\0\1\0\0", 8)); // none, at 256
+        QTest::newRow("large png") << png(400, 300) << "a.png" << shown;
+        QTest::newRow("small png") << png(20, 12) << "a.png" << QSize(20, 12);
+        QTest::newRow("svg") << svg << "a.svg" << shown;
+        QTest::newRow("placeable wmf") << wmf << "a.wmf" << shown;
+        QTest::newRow("wmf without placeable header") << wmf.mid(22) << "a.wmf" << shown;
+        QTest::newRow("emf") << emf << "a.emf" << shown;
+        QTest::newRow("wmf named as a bitmap") << wmf << "a.bmp" << shown;
+        QTest::newRow("empty") << QByteArray() << "a.wmf" << QSize(0, 0);
+        QTest::newRow("wmf header only") << wmf.left(40) << "a.wmf" << QSize(0, 0);
+        QTest::newRow("wmf cut in a record") << wmf.chopped(20) << "a.wmf" << QSize(0, 0);
+        QTest::newRow("emf cut in a record") << emf.chopped(30) << "a.emf" << QSize(0, 0);
+        QTest::newRow("wmf record past its end") << pastEnd << "a.wmf" << QSize(0, 0);
+        QTest::newRow("emf record of no size") << endless << "a.emf" << QSize(0, 0);
+        QTest::newRow("emf description past its header") << described << "a.emf" << QSize(40, 30);
+        QTest::newRow("wmf of huge size") << QByteArray::fromStdString(metafiles::wmf(true, 1, 32000, 32000)) << "a.wmf" << QSize(0, 0);
+        QTest::newRow("emf of huge size") << QByteArray::fromStdString(metafiles::emf(2000000000, 2000000000)) << "a.emf" << QSize(0, 0);
+    }
+    void shownSize()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        QFETCH(QSize, decoded);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+        QElapsedTimer took;
+        took.start();
+        const QImage loaded = LoadPicture(file.fileName(), QSize(40, 30)).toImage();
+        QVERIFY(took.elapsed() < 6000);
+        QCOMPARE(loaded.size(), decoded);
+        if (!decoded.isEmpty())
+            QCOMPARE(QColor(loaded.pixel(loaded.width() / 2, loaded.height() / 2)), QColor(Qt::red));
     }
 };
 ORVALIS_TEST(TestImageControl)

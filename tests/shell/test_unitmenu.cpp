@@ -4,6 +4,7 @@
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
 #include "core/picturestore.h"
+#include "metafiles.h"
 #include "platform/imagecontrol.h"
 #include "platform/twips.h"
 #include "screens/template1.h"
@@ -199,6 +200,8 @@ private slots:
         QTest::newRow("directory") << "Tools" << "directory";
         QTest::newRow("fifo") << "Tools" << "fifo";
         QTest::newRow("text file") << "Tools" << "text";
+        QTest::newRow("metafile under a bitmap's name") << "Tools" << "wmf";
+        QTest::newRow("damaged metafile") << "Tools" << "damaged wmf";
     }
     void customSets()
     {
@@ -215,10 +218,18 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (QFile text(path); file == "text")
             QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture\n") > 0);
+        else if (file.endsWith("wmf")) {
+            const std::string wmf = metafiles::wmf(true).substr(0, file == "wmf" ? std::string::npos : 50);
+            QVERIFY(text.open(QIODevice::WriteOnly) && text.write(wmf.data(), wmf.size()) > 0);
+        }
         saveWhileAway("User3Factors", {"Table_Name", name, "Button_Image", path});
         QTRY_COMPARE(label("lblUser3")->text(), name); // as soon as it is active
         const QImage builtIn = image(platform::the<btn>().picture("imgUser3"));
-        QCOMPARE(shown()["PicBtnUser3"].first, file == "png" ? own : builtIn);
+        const QImage seen = shown()["PicBtnUser3"].first;
+        if (file == "wmf") // drawn at the button's size
+            QCOMPARE(QColor(seen.pixel(seen.rect().center())).name(), "#ff0000");
+        else
+            QCOMPARE(seen, file == "png" ? own : builtIn);
         // Centred, a long name wrapped inside the one-line box: the ink of
         // the first line leaves as much blank to the left as to the right.
         const QImage shot = label("lblUser3")->grab().toImage();

@@ -1,0 +1,22 @@
+// Writes the metafiles the tests use as the fuzzer's first inputs:
+// seeds FOLDER writes FOLDER/wmf/* and FOLDER/emf/*.
+#include "metafiles.h"
+
+#include <filesystem>
+#include <fstream>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return 2;
+    const std::filesystem::path root = argv[1];
+    std::filesystem::create_directories(root / "wmf");
+    std::filesystem::create_directories(root / "emf");
+    const std::string placeable = metafiles::wmf(true);
+    std::ofstream(root / "wmf/placeable", std::ios::binary) << placeable;
+    std::ofstream(root / "wmf/plain", std::ios::binary) << placeable.substr(22);
+    std::ofstream(root / "wmf/huge", std::ios::binary) << metafiles::wmf(true, 1, 32000, 32000);
+    std::ofstream(root / "emf/emf", std::ios::binary) << metafiles::emf();
+    std::ofstream(root / "emf/huge", std::ios::binary) << metafiles::emf(2000000000, 2000000000);
+    return 0;
+}
