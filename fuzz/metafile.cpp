@@ -1,7 +1,7 @@
 // libFuzzer harness: a metafile's drawing as the program gets it, on any
 // bytes. The helper's conversion to SVG, then, in the program's own
 // process, Qt's reading of that SVG and its painting at a button's size.
-#include "helper/metafiletosvg.h"
+#include "platform/metafiletosvg.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "helper/metafiletosvg.h"
+#include "platform/metafiletosvg.h"
 
 #include "platform/metafile.h"
 

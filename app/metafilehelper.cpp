@@ -3,7 +3,7 @@
 // program starts it for each metafile it meets, so the libraries behind it
 // are never loaded into the program, and a file that makes them crash, loop
 // or grow ends only this process.
-#include "helper/metafiletosvg.h"
+#include "platform/metafiletosvg.h"
 #include "platform/metafile.h"
 
 #include <csignal>
