@@ -509,7 +509,9 @@ bool writeIniValues(const QString& path, const QString& section, const IniValues
     const SaveLock lock(path, SaveLock::Exclusive, SaveWaitMs);
     if (lock.timedOut())
         return refuse(whyNot, QStringLiteral("another program kept it locked"));
-    finishInterruptedSave(path);
+    // A save on top of a file left torn would keep the tear for good.
+    if (!finishInterruptedSave(path))
+        return refuse(whyNot, QStringLiteral("an earlier save to it could not be finished"));
     const QFileInfo info(path);
     QByteArray content;
     if (info.exists()) {

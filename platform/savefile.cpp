@@ -153,9 +153,17 @@ void syncFolder(const QString& folder)
 
 // The write-ahead copy of a rewrite in place: in the user's cache folder,
 // named after the file it is for, and holding that file's path, the
-// length and a checksum of the new content, then the content. A copy whose
-// checksum does not match was cut short before the file was touched.
-const QByteArray CopyMagic("Orvalis write-ahead copy 1\n");
+// lengths and a checksum of the new and the old content, then both. A copy
+// whose checksum does not match was cut short before the file was touched.
+// The old content tells a file this save was stopped in from one that
+// somebody saved since (another user, whose cache holds no copy; or a
+// program that replaced the file): a copy finished over that would undo
+// the later save.
+const QByteArray CopyMagic("Orvalis write-ahead copy 2\n");
+// Copies of the first kind hold no old content; they are finished as they were.
+const QByteArray FirstCopyMagic("Orvalis write-ahead copy 1\n");
+// The most a copy carries of either content: far above what an INI file may hold.
+constexpr qsizetype MaxContent = 64 * 1024 * 1024;
 
 QString cacheFolder()
 {
@@ -169,47 +177,91 @@ QString copyPath(const QByteArray& full)
            QStringLiteral(".save");
 }
 
-QByteArray checksum(const QByteArray& full, const QByteArray& bytes)
+QByteArray checksum(const QByteArray& full, const QByteArray& bytes, const std::optional<QByteArray>& old = {})
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(full);
     hash.addData(QByteArrayView("\0", 1));
     hash.addData(bytes);
+    if (old) {
+        hash.addData(QByteArrayView("\0", 1));
+        hash.addData(*old);
+    }
     return hash.result().toHex();
 }
 
-QByteArray makeCopy(const QByteArray& full, const QByteArray& bytes)
+QByteArray makeCopy(const QByteArray& full, const QByteArray& bytes, const QByteArray& old)
 {
     return CopyMagic + full.toPercentEncoding() + '\n' + QByteArray::number(bytes.size()) + '\n' +
-           checksum(full, bytes) + '\n' + bytes;
+           QByteArray::number(old.size()) + '\n' + checksum(full, bytes, old) + '\n' + bytes + old;
 }
 
-// The content a copy holds for full; nothing when it is for another file
-// or incomplete.
-std::optional<QByteArray> readCopy(const QString& copy, const QByteArray& full)
+struct Copy {
+    QByteArray bytes;                // the content the save meant to write
+    std::optional<QByteArray> old;   // the content it started from
+};
+
+// What a copy holds for full; nothing when it is for another file or
+// incomplete.
+std::optional<Copy> readCopy(const QString& copy, const QByteArray& full)
 {
     QFile file(copy);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray data = file.read(64 * 1024 * 1024);
-    if (!data.startsWith(CopyMagic))
+    const QByteArray data = file.read(2 * MaxContent + 4096);
+    const bool first = data.startsWith(FirstCopyMagic);
+    if (!first && !data.startsWith(CopyMagic))
         return std::nullopt;
     qsizetype at = CopyMagic.size();
-    QByteArray fields[3];
-    for (QByteArray& field : fields) {
+    QByteArray fields[4];
+    for (int i = 0; i < (first ? 3 : 4); ++i) {
         const qsizetype end = data.indexOf('\n', at);
         if (end < 0)
             return std::nullopt;
-        field = data.mid(at, end - at);
+        fields[i] = data.mid(at, end - at);
         at = end + 1;
     }
-    bool ok = false;
+    bool ok = false, oldOk = first;
     const qsizetype length = fields[1].toLongLong(&ok);
-    const QByteArray bytes = data.mid(at);
-    if (QByteArray::fromPercentEncoding(fields[0]) != full || !ok || length != bytes.size() ||
-        checksum(full, bytes) != fields[2])
+    const qsizetype oldLength = first ? 0 : fields[2].toLongLong(&oldOk);
+    const QByteArray& sum = fields[first ? 2 : 3];
+    if (QByteArray::fromPercentEncoding(fields[0]) != full || !ok || !oldOk || length < 0 || oldLength < 0 ||
+        data.size() - at != length + oldLength)
         return std::nullopt;
-    return bytes;
+    Copy result{data.mid(at, length), std::nullopt};
+    if (!first)
+        result.old = data.mid(at + length);
+    if (checksum(full, result.bytes, result.old) != sum)
+        return std::nullopt;
+    return result;
+}
+
+// Whether now is what a rewrite from old to bytes can leave when it is
+// stopped at any moment, or cut by a power loss: at each place the old
+// byte, the new one, or a zero of the room taken for it; as long as the
+// shorter of the two at least.
+bool isLeftBy(const QByteArray& now, const QByteArray& old, const QByteArray& bytes)
+{
+    if (now.size() < std::min(old.size(), bytes.size()) || now.size() > std::max(old.size(), bytes.size()))
+        return false;
+    for (qsizetype i = 0; i < now.size(); ++i) {
+        const char c = now[i];
+        if (c != 0 && !(i < old.size() && c == old[i]) && !(i < bytes.size() && c == bytes[i]))
+            return false;
+    }
+    return true;
+}
+
+// The whole content of the file at full as it is now.
+std::optional<QByteArray> currentContent(const QByteArray& full)
+{
+    QFile file(QFile::decodeName(full));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray content = file.read(MaxContent + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > MaxContent)
+        return std::nullopt;
+    return content;
 }
 
 void removeCopy(const QString& copy)
@@ -268,7 +320,10 @@ bool writeInPlace(const QByteArray& full, const QByteArray& bytes, const std::fu
 bool rewriteInPlace(const QByteArray& full, const QByteArray& bytes, QString* whyNot)
 {
     const QString copy = copyPath(full);
-    if (!writeCopy(copy, makeCopy(full, bytes), whyNot))
+    const std::optional<QByteArray> old = currentContent(full);
+    if (!old)
+        return fail(whyNot, QStringLiteral("it cannot be read (%1)").arg(systemError(errno)));
+    if (!writeCopy(copy, makeCopy(full, bytes, *old), whyNot))
         return false;
     reached(SaveStep::CopyWritten);
     bool touched = false;
@@ -324,22 +379,26 @@ bool hasInterruptedSave(const QString& path)
     return file && QFileInfo::exists(copyPath(QFile::encodeName(file->filePath())));
 }
 
-void finishInterruptedSave(const QString& path)
+bool finishInterruptedSave(const QString& path)
 {
     const std::optional<QFileInfo> file = target(path);
     if (!file)
-        return;
+        return true;
     const QByteArray full = QFile::encodeName(file->filePath());
     const QString copy = copyPath(full);
     if (!QFileInfo::exists(copy))
-        return;
-    const std::optional<QByteArray> bytes = readCopy(copy, full);
+        return true;
+    const std::optional<Copy> saved = readCopy(copy, full);
     struct stat now {};
     const bool regular = ::stat(full.constData(), &now) == 0 && S_ISREG(now.st_mode);
-    // A copy that cannot be finished now (the file is not writable for the
-    // moment) is kept for a later read.
-    if (!bytes || !regular || writeInPlace(full, *bytes))
-        removeCopy(copy);
+    const std::optional<QByteArray> content = regular ? currentContent(full) : std::nullopt;
+    // A copy that cannot be finished now (the file cannot be read or
+    // written for the moment) is kept for a later read.
+    if (regular && (!content || (saved && (!saved->old || isLeftBy(*content, *saved->old, saved->bytes)) &&
+                                 !writeInPlace(full, saved->bytes))))
+        return false;
+    removeCopy(copy);
+    return true;
 }
 
 void removeSaveLeftovers(const QString& path)

@@ -47,12 +47,15 @@ private:
 // Whether a save that rewrote the file at path in place was stopped before
 // it finished: its write-ahead copy is still in the cache folder.
 bool hasInterruptedSave(const QString& path);
-// Finishes such a save when its copy is complete (the file gets the content
-// that save meant to write) and throws the copy away when it is not (the
-// save stopped before it touched the file). The caller holds an Exclusive
-// SaveLock on path, so that no save still going on is mistaken for one
-// that was stopped.
-void finishInterruptedSave(const QString& path);
+// Finishes such a save when its copy is complete and the file holds what
+// that save can have left in it (the file gets the content the save meant
+// to write), and throws the copy away otherwise: when the copy is
+// incomplete (the save stopped before it touched the file) or the file has
+// been saved or replaced since (finishing would undo that). The caller
+// holds an Exclusive SaveLock on path, so that no save still going on is
+// mistaken for one that was stopped. Returns false when a copy that should
+// be finished is kept because the file cannot be read or written now.
+bool finishInterruptedSave(const QString& path);
 
 // Removes the temporary files that saves of the file at path left beside it
 // when they were killed, once the process that made each one is gone.

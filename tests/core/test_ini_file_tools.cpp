@@ -244,26 +244,31 @@ private slots:
     // the next read; a rewrite in place is finished from its write-ahead
     // copy, or left as it was when the copy itself was cut short. The
     // start-up removes what a killed save left beside the file, but not the
-    // file of a save still going on (process 1 lives).
+    // file of a save still going on (process 1 lives). A file saved by
+    // another user since (whose cache holds no copy) keeps that save.
     void killedSave_data()
     {
         QTest::addColumn<int>("step");
         QTest::addColumn<bool>("inPlace");
         QTest::addColumn<bool>("saved"); // the next read finds the new content
+        QTest::addColumn<bool>("savedSince");
         using platform::SaveStep;
-        QTest::newRow("temporary written") << int(SaveStep::TempWritten) << false << false;
-        QTest::newRow("temporary named") << int(SaveStep::TempNamed) << false << false;
-        QTest::newRow("replaced") << int(SaveStep::Replaced) << false << true;
-        QTest::newRow("in place: copy written") << int(SaveStep::CopyWritten) << true << true;
-        QTest::newRow("in place: half rewritten") << int(SaveStep::HalfRewritten) << true << true;
-        QTest::newRow("in place: rewritten") << int(SaveStep::Replaced) << true << true;
-        QTest::newRow("in place: copy cut short") << -int(SaveStep::CopyWritten) << true << false;
+        QTest::newRow("temporary written") << int(SaveStep::TempWritten) << false << false << false;
+        QTest::newRow("temporary named") << int(SaveStep::TempNamed) << false << false << false;
+        QTest::newRow("replaced") << int(SaveStep::Replaced) << false << true << false;
+        QTest::newRow("in place: copy written") << int(SaveStep::CopyWritten) << true << true << false;
+        QTest::newRow("in place: half rewritten") << int(SaveStep::HalfRewritten) << true << true << false;
+        QTest::newRow("in place: rewritten") << int(SaveStep::Replaced) << true << true << false;
+        QTest::newRow("in place: copy cut short") << -int(SaveStep::CopyWritten) << true << false << false;
+        QTest::newRow("in place: copy written, saved since") << int(SaveStep::CopyWritten) << true << false << true;
+        QTest::newRow("in place: rewritten, saved since") << int(SaveStep::Replaced) << true << false << true;
     }
     void killedSave()
     {
         QFETCH(int, step);
         QFETCH(bool, inPlace);
         QFETCH(bool, saved);
+        QFETCH(bool, savedSince);
         QTemporaryDir dir;
         const QString file = dir.filePath("user.dat");
         const QByteArray other = "[Other]\nk=" + QByteArray(3000, 'o') + '\n';
@@ -282,9 +287,13 @@ private slots:
             QCOMPARE(copies.size(), 1);
             QVERIFY(QFile::resize(cacheFolder() + '/' + copies[0], QFileInfo(cacheFolder() + '/' + copies[0]).size() - 1));
         }
+        const QByteArray since = other + "[User1Factors]\nTable_Name=Theirs\n";
+        if (savedSince)
+            writeBytes(file, since);
         ReadIniFile(file); // the next read
-        QCOMPARE(readBytes(file), other + (saved ? "[User1Factors]\nTable_Name=" + table.toLatin1() + "\nButton_Image=x\n"
-                                                 : "[User1Factors]\nTable_Name=Old\n"));
+        QCOMPARE(readBytes(file), savedSince ? since
+                                             : other + (saved ? "[User1Factors]\nTable_Name=" + table.toLatin1() + "\nButton_Image=x\n"
+                                                              : "[User1Factors]\nTable_Name=Old\n"));
         QCOMPARE(entries(cacheFolder()), QStringList());
         platform::removeSaveLeftovers(file);
         QCOMPARE(entries(dir.path()), (QStringList{".user.dat.1.saving", "user.dat"}));
