@@ -14,6 +14,10 @@
 #include <QProcess>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 namespace platform {
 
 MouseReporter::MouseReporter(QWidget* control) : QObject(control)
@@ -105,43 +109,72 @@ void ImageControl::paintEvent(QPaintEvent*)
 
 namespace {
 
-// The SVG the helper draws from a metafile; empty when it could not, took
-// too long or wrote too much.
-QByteArray metafileAsSvg(const QString& path)
-{
-    QProcess helper;
-    helper.setStandardInputFile(QProcess::nullDevice());
-    helper.setStandardErrorFile(QProcess::nullDevice());
-    helper.start(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                     + QLatin1String(metafile::HelperName),
-                 {path});
+// One picture file being loaded; a metafile has its helper running.
+struct Loading {
+    QString path;
+    QSize shown;
+    metafile::Header header;
+    std::unique_ptr<QProcess> helper;
     QByteArray svg;
-    const QDeadlineTimer deadline(metafile::TimeLimitMs);
-    bool ok = helper.waitForStarted(metafile::TimeLimitMs);
-    while (ok && helper.state() != QProcess::NotRunning) {
-        helper.waitForReadyRead(int(deadline.remainingTime()));
-        svg += helper.readAllStandardOutput();
-        ok = !deadline.hasExpired() && svg.size() <= qsizetype(metafile::MaxSvgBytes);
-    }
-    if (!ok) {
-        helper.kill();
-        helper.waitForFinished();
-        return {};
-    }
-    svg += helper.readAllStandardOutput();
-    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0
-        || svg.size() > qsizetype(metafile::MaxSvgBytes))
-        return {};
-    return svg;
+};
+
+// The helper drawing a metafile as SVG; null when it could not start.
+std::unique_ptr<QProcess> startHelper(const QString& path)
+{
+    auto helper = std::make_unique<QProcess>();
+    helper->setStandardInputFile(QProcess::nullDevice());
+    helper->setStandardErrorFile(QProcess::nullDevice());
+    helper->start(QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                      + QLatin1String(metafile::HelperName),
+                  {path});
+    if (!helper->waitForStarted(metafile::TimeLimitMs))
+        return nullptr;
+    return helper;
 }
 
-QImage drawMetafile(const QString& path, const metafile::Header& header, QSize shown)
+// Reads what every helper writes until each has ended, all within one time
+// limit: several metafiles keep the caller waiting no longer than one. A
+// helper that fails, takes too long or writes too much leaves its SVG empty.
+void collectHelpers(std::vector<Loading>& loads)
 {
-    QSvgRenderer renderer(metafileAsSvg(path));
+    const QDeadlineTimer deadline(metafile::TimeLimitMs);
+    for (bool waiting = true; waiting;) {
+        waiting = false;
+        for (Loading& load : loads) {
+            if (!load.helper || load.helper->state() == QProcess::NotRunning)
+                continue;
+            // A short wait on each in turn: none is left with a full pipe.
+            load.helper->waitForReadyRead(int(std::clamp<qint64>(deadline.remainingTime(), 0, 20)));
+            load.svg += load.helper->readAllStandardOutput();
+            if (deadline.hasExpired() || load.svg.size() > qsizetype(metafile::MaxSvgBytes)) {
+                load.helper->kill();
+                load.helper->waitForFinished();
+                load.helper.reset();
+            } else {
+                waiting = true;
+            }
+        }
+    }
+    for (Loading& load : loads) {
+        if (!load.helper)
+            continue;
+        load.svg += load.helper->readAllStandardOutput();
+        if (load.helper->exitStatus() != QProcess::NormalExit || load.helper->exitCode() != 0
+            || load.svg.size() > qsizetype(metafile::MaxSvgBytes))
+            load.svg.clear();
+        load.helper.reset();
+    }
+}
+
+QImage drawMetafile(const Loading& load)
+{
+    if (load.svg.isEmpty())
+        return {};
+    QSvgRenderer renderer(load.svg);
     if (!renderer.isValid())
         return {};
-    const QSize own = header.width ? QSize(header.width, header.height) : renderer.defaultSize();
-    const QSize size = shown.isEmpty() ? own : shown;
+    const QSize own = load.header.width ? QSize(load.header.width, load.header.height) : renderer.defaultSize();
+    const QSize size = load.shown.isEmpty() ? own : load.shown;
     if (size.isEmpty() || size.width() > metafile::MaxSide || size.height() > metafile::MaxSide)
         return {};
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -153,46 +186,66 @@ QImage drawMetafile(const QString& path, const metafile::Header& header, QSize s
     return image;
 }
 
+QImage readPicture(const QString& path, QSize shown)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    // Decoded no larger than it is shown: a picture of many megapixels
+    // on a small button costs only the button's pixels. Vector pictures
+    // are drawn at the shown size whatever size they declare.
+    const QSize full = reader.size();
+    if (!shown.isEmpty()
+        && (!full.isValid() || full.width() > shown.width() || full.height() > shown.height()
+            || reader.format().startsWith("svg"))) {
+        reader.setScaledSize(reader.transformation() & QImageIOHandler::TransformationRotate90
+                                 ? shown.transposed()
+                                 : shown);
+        // A format that cannot decode at a smaller size is decoded whole
+        // first and scaled: an 8000 x 8000 picture takes a short peak of
+        // 256 MB, then only the button's pixels.
+        reader.setAllocationLimit(512);
+    }
+    return reader.read();
+}
+
 } // namespace
 
 QPixmap LoadPicture(const QString& path, QSize shown)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return QPixmap();
-    // Metafiles are known by their first bytes, whatever the file's name.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QPixmap();
-    const QByteArray head = file.read(metafile::HeaderBytes);
-    file.close();
-    const auto header = metafile::readHeader(reinterpret_cast<const unsigned char*>(head.constData()),
-                                             size_t(head.size()));
-    QImage image;
-    if (header.kind != metafile::Kind::None)
-        image = drawMetafile(path, header, shown);
-    // A plain metafile is known by six bytes only: what the helper cannot
-    // draw may still be a picture of another format.
-    if (image.isNull()) {
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        // Decoded no larger than it is shown: a picture of many megapixels
-        // on a small button costs only the button's pixels. Vector pictures
-        // are drawn at the shown size whatever size they declare.
-        const QSize full = reader.size();
-        if (!shown.isEmpty()
-            && (!full.isValid() || full.width() > shown.width() || full.height() > shown.height()
-                || reader.format().startsWith("svg"))) {
-            reader.setScaledSize(reader.transformation() & QImageIOHandler::TransformationRotate90
-                                     ? shown.transposed()
-                                     : shown);
-            // A format that cannot decode at a smaller size is decoded whole
-            // first and scaled: an 8000 x 8000 picture takes a short peak of
-            // 256 MB, then only the button's pixels.
-            reader.setAllocationLimit(512);
-        }
-        image = reader.read();
+    return LoadPictures({{path, shown}}).front();
+}
+
+QList<QPixmap> LoadPictures(const QList<QPair<QString, QSize>>& files)
+{
+    std::vector<Loading> loads;
+    for (const auto& [path, shown] : files) {
+        Loading& load = loads.emplace_back(Loading{path, shown, {}, nullptr, {}});
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            continue;
+        // Metafiles are known by their first bytes, whatever the file's name.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray head = file.read(metafile::HeaderBytes);
+        load.header = metafile::readHeader(reinterpret_cast<const unsigned char*>(head.constData()),
+                                           size_t(head.size()));
+        if (load.header.kind != metafile::Kind::None)
+            load.helper = startHelper(path);
     }
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    collectHelpers(loads);
+    QList<QPixmap> pictures;
+    for (const Loading& load : loads) {
+        QImage image;
+        if (!load.path.isEmpty() && QFileInfo(load.path).isFile()) {
+            image = drawMetafile(load);
+            // A plain metafile is known by six bytes only: what the helper
+            // cannot draw may still be a picture of another format.
+            if (image.isNull())
+                image = readPicture(load.path, load.shown);
+        }
+        pictures.append(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    }
+    return pictures;
 }
 
 } // namespace platform

@@ -3,7 +3,9 @@
 // is scaled to its box, never takes the focus, and reports mouse down, up
 // and click. A label, which has no mouse signals, gets them from a
 // MouseReporter.
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -70,5 +72,9 @@ private:
 // could block forever. Given the size it is shown at (in device pixels), a
 // larger picture is decoded at that size, and a metafile is drawn at it.
 QPixmap LoadPicture(const QString& path, QSize shown = QSize());
+// The pictures of several files, each with the size it is shown at. The
+// metafiles among them are drawn side by side, so that a bad one keeps the
+// caller waiting for one time limit at most, however many there are.
+QList<QPixmap> LoadPictures(const QList<QPair<QString, QSize>>& files);
 
 } // namespace platform

@@ -19,7 +19,10 @@ constexpr const char* HelperName = "orvalis-metafile";
 // must neither take the program's memory nor keep it waiting.
 constexpr size_t MaxFileBytes = 16 * 1024 * 1024;
 constexpr size_t MaxSvgBytes = 8 * 1024 * 1024;
-constexpr int TimeLimitMs = 5000;
+// The program waits for the helper with its window frozen (once per file
+// change): a button's picture is drawn in milliseconds, and a file that keeps
+// the helper busy for longer than this is hostile or broken.
+constexpr int TimeLimitMs = 2000;
 // The largest own size, in pixels a side, that is believed.
 constexpr int MaxSide = 20000;
 

@@ -181,7 +181,10 @@ void UnitMenu::Form_Activate()
     // The file is read once for all five sets.
     const platform::IniSnapshot file = ReadIniFile(platform::programFolder() + QStringLiteral("/user.dat"));
     const auto& entries = unitmenu::entries();
-    // Sets 1 to 5; the sixth has no button.
+    // Sets 1 to 5; the sixth has no button. The pictures to decode are
+    // gathered first and decoded together: metafiles are drawn side by side.
+    QList<QPair<QString, QSize>> toDecode;
+    std::vector<std::pair<size_t, OwnPicture>> decoded; // entry, its picture
     for (size_t k = 0; k < entries.size(); ++k) {
         const Entry& e = entries[k];
         if (e.menu != unitmenu::Menu::User || !pictures_[k])
@@ -208,12 +211,25 @@ void UnitMenu::Form_Activate()
             // Sets naming one file share one decoding (a metafile that
             // cannot be drawn is waited for once, not once per set).
             const auto other = std::find_if(ownPictures_.cbegin(), ownPictures_.cend(), same);
-            own = other != ownPictures_.cend()
-                      ? *other
-                      : OwnPicture{path, changed, shown, platform::LoadPicture(path, shown), true};
+            if (other != ownPictures_.cend()) {
+                own = *other;
+            } else {
+                own = {path, changed, shown, QPixmap(), false};
+                if (!toDecode.contains(qMakePair(path, shown)))
+                    toDecode.append({path, shown});
+            }
+        }
+        decoded.emplace_back(k, own);
+    }
+    const QList<QPixmap> fresh = platform::LoadPictures(toDecode);
+    for (auto& [k, own] : decoded) {
+        if (!own.decoded) {
+            own.picture = fresh[toDecode.indexOf(qMakePair(own.path, own.shown))];
+            own.decoded = true;
+            ownPictures_[QLatin1String(entries[k].categoryName)] = own;
         }
         if (own.picture.isNull())
-            pictures_[k]->setPicture([this, name = e.up] { return stored(name); });
+            pictures_[k]->setPicture([this, name = entries[k].up] { return stored(name); });
         else
             pictures_[k]->setPicture(own.picture);
     }

@@ -141,13 +141,24 @@ private slots:
         QTemporaryDir dir;
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+        // Loaded with good metafiles on either side, as a window with several
+        // sets loads them: each gets its own picture at its own size.
+        const QString wmf = dir.filePath("good.wmf"), emf = dir.filePath("good.emf");
+        for (const auto& [path, good] : {std::pair(wmf, metafiles::wmf(true)), std::pair(emf, metafiles::emf())}) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(good.data(), qint64(good.size())) > 0);
+        }
         QElapsedTimer took;
         took.start();
-        const QImage loaded = LoadPicture(file.fileName(), QSize(40, 30)).toImage();
-        QVERIFY(took.elapsed() < 6000);
-        QCOMPARE(loaded.size(), decoded);
-        if (!decoded.isEmpty())
-            QCOMPARE(QColor(loaded.pixel(loaded.width() / 2, loaded.height() / 2)), QColor(Qt::red));
+        const QList<QPixmap> loaded = LoadPictures({{wmf, QSize(20, 10)}, {file.fileName(), QSize(40, 30)}, {emf, QSize(10, 20)}});
+        QVERIFY(took.elapsed() < 3000);
+        const QList<QSize> sizes{QSize(20, 10), decoded, QSize(10, 20)};
+        for (int i = 0; i < 3; ++i) {
+            const QImage image = loaded[i].toImage();
+            QCOMPARE(image.size(), sizes[i]);
+            if (!sizes[i].isEmpty())
+                QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(Qt::red));
+        }
     }
 };
 ORVALIS_TEST(TestImageControl)
