@@ -15,7 +15,10 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -186,9 +189,31 @@ QImage drawMetafile(const Loading& load)
     return image;
 }
 
-QImage readPicture(const QString& path, QSize shown)
+// The file at path, open for reading, when it is a regular file; nothing
+// otherwise. Opened without waiting and checked once open: a pipe put in
+// the file's place after a look at its name could otherwise block forever.
+std::unique_ptr<QFile> openRegularFile(const QString& path)
 {
-    QImageReader reader(path);
+    if (path.isEmpty())
+        return nullptr;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    auto file = std::make_unique<QFile>();
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, O_RDONLY) != 0
+        || !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return file;
+}
+
+QImage readPicture(QFile* file, const QString& path, QSize shown)
+{
+    // The name's extension is a first guess at the format, as when a
+    // reader opens the file by name; the content decides.
+    QImageReader reader(file, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoTransform(true);
     // Decoded no larger than it is shown: a picture of many megapixels
     // on a small button costs only the button's pixels. Vector pictures
@@ -220,13 +245,11 @@ QList<QPixmap> LoadPictures(const QList<QPair<QString, QSize>>& files)
     std::vector<Loading> loads;
     for (const auto& [path, shown] : files) {
         Loading& load = loads.emplace_back(Loading{path, shown, {}, nullptr, {}});
-        if (path.isEmpty() || !QFileInfo(path).isFile())
-            continue;
         // Metafiles are known by their first bytes, whatever the file's name.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        const std::unique_ptr<QFile> file = openRegularFile(path);
+        if (!file)
             continue;
-        const QByteArray head = file.read(metafile::HeaderBytes);
+        const QByteArray head = file->read(metafile::HeaderBytes);
         load.header = metafile::readHeader(reinterpret_cast<const unsigned char*>(head.constData()),
                                            size_t(head.size()));
         if (load.header.kind != metafile::Kind::None)
@@ -236,12 +259,12 @@ QList<QPixmap> LoadPictures(const QList<QPair<QString, QSize>>& files)
     QList<QPixmap> pictures;
     for (const Loading& load : loads) {
         QImage image;
-        if (!load.path.isEmpty() && QFileInfo(load.path).isFile()) {
+        if (const std::unique_ptr<QFile> file = openRegularFile(load.path)) {
             image = drawMetafile(load);
             // A plain metafile is known by six bytes only: what the helper
             // cannot draw may still be a picture of another format.
             if (image.isNull())
-                image = readPicture(load.path, load.shown);
+                image = readPicture(file.get(), load.path, load.shown);
         }
         pictures.append(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     }
