@@ -60,53 +60,25 @@ private slots:
     void init() { saved = Table{UnitName, UnitFactor, CategoryName, CategoryNote1, CategoryNote2}; }
     void cleanup() { std::tie(UnitName, UnitFactor, CategoryName, CategoryNote1, CategoryNote2) = *saved; }
 
-    void categories_data()
-    {
-        QTest::addColumn<QString>("layout"); // U a unit, - empty, = a divider
-        QTest::addColumn<int>("notes");
-        QTest::newRow("Acceleration") << "UUUUUUUUUU---" << 0;
-        QTest::newRow("Angles") << "UUUUUU-------" << 0;
-        QTest::newRow("Area") << "UUUUUUUUUUUU-" << 0;
-        QTest::newRow("Bits and Bytes") << "UUUUUUUUUUUU-" << 0;
-        QTest::newRow("Density") << "UUUUUU-------" << 0;
-        QTest::newRow("Fuel") << "UUUUU--------" << 1;
-        QTest::newRow("Imperial") << "UUUUU-UUU-UU-" << 0;
-        QTest::newRow("Light") << "UUUU=UUUUU---" << 1;
-        QTest::newRow("Mass Flow Rate") << "UUUUUUUUUUUU-" << 0;
-        QTest::newRow("Power") << "UUUUUUUUU----" << 0;
-        QTest::newRow("Pressure") << "UUUUUUUUUUUUU" << 2;
-        QTest::newRow("Time") << "UUUUUUUUUUUU-" << 0;
-        QTest::newRow("Viscosity") << "UUUUUUUU=UUU-" << 1;
-        QTest::newRow("Work") << "UUUUUUUUUUUU-" << 0;
-        QTest::newRow("Volumetric Flow Rate") << "UUUUUUUUUUUUU" << 0;
-    }
+    // A view that showed Imperial, over a table of junk, then each category
+    // (the generic screen checks what each one holds): every slot shows the
+    // table's unit under its name or is hidden, under the category's caption
+    // and notes.
     void categories()
     {
-        QFETCH(QString, layout);
-        QFETCH(int, notes);
-        // A screen that showed Imperial, over a table of junk: the load replaces all of it.
-        FakeView view;
-        load(QStringLiteral("Imperial"), &view);
-        for (int k = 1; k <= 13; ++k)
-            UnitName(k) = QStringLiteral("stale"), UnitFactor(k) = -7;
-        loadRow(&view);
-
-        QString seen;
-        QStringList units;
-        for (int k = 1; k <= 13; ++k) {
-            const QString unit = UnitName(k);
-            seen += unit.isEmpty() ? u'-' : unit.startsWith(QStringLiteral("====")) ? u'=' : u'U';
-            // Only a unit has a size of its own, and no unit comes twice.
-            QVERIFY2(seen.back() == u'U' ? UnitFactor(k) > 0 && std::isfinite(UnitFactor(k)) && !units.contains(unit)
-                                         : UnitFactor(k) == 1.0, qPrintable(unit));
-            QVERIFY2(view.showsTable(k), qPrintable(unit));
-            units << unit;
+        for (const CatalogueCategory& c : catalogue()) {
+            FakeView view;
+            load(QStringLiteral("Imperial"), &view);
+            for (int k = 1; k <= 13; ++k)
+                UnitName(k) = QStringLiteral("stale"), UnitFactor(k) = -7;
+            load(c.name, &view);
+            for (int k = 1; k <= 13; ++k)
+                QVERIFY2(view.showsTable(k) && UnitName(k) == c.units[k - 1] && UnitFactor(k) == c.factors[k - 1],
+                         qPrintable(c.name + ": " + UnitName(k)));
+            QCOMPARE(view.caption, c.name);
+            QCOMPARE(view.notes, c.note1 + '|' + c.note2);
+            QCOMPARE(CategoryNote1 + '|' + CategoryNote2, view.notes);
         }
-        QCOMPARE(seen, layout);
-        QCOMPARE(view.caption, CategoryName);
-        QCOMPARE(view.notes, CategoryNote1 + '|' + CategoryNote2);
-        QCOMPARE(int(!CategoryNote1.isEmpty()) + int(!CategoryNote2.isEmpty()), notes);
-        QCOMPARE(CategoryNote1.startsWith(QStringLiteral("Note: Do not mix units above and below")), layout.contains(u'='));
     }
 
     // value of the unit in result's unit, at 7 significant digits; without

@@ -1,4 +1,5 @@
 #include "testsupport.h"
+#include "formdriver.h"
 #include "core/picturestore.h"
 
 #include <QSet>
@@ -41,9 +42,8 @@ private slots:
     void everyName()
     {
         QFETCH(QString, name);
-        QFETCH(QSize, size);
         const QImage img = rendered(name);
-        QCOMPARE(img.size(), size);
+        QCOMPARE(img.size(), testing::cell<QSize>("size"));
         QVERIFY2(innerColours(img) >= 4, "looks like a plain placeholder tile");
         if (name.endsWith("Dn"))
             QCOMPARE(img == rendered(name.chopped(2) + "Up"), name == "imgFeetInchDn");
@@ -60,11 +60,9 @@ private slots:
     }
     void unknownName()
     {
-        QFETCH(QString, name);
         btn store;
         store.Load();
-        QVERIFY(store.picture(name).isNull());
-        QVERIFY(store.icon(name).isNull());
+        QVERIFY(store.picture(testing::cell("name")).isNull() && store.icon(testing::cell("name")).isNull());
     }
 };
 ORVALIS_TEST(TestPictureStore)
