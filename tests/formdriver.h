@@ -163,6 +163,21 @@ struct TestFolder : QTemporaryDir {
     }
 };
 
+// Chooses a unit on side i of a conversion screen (controls named "..._i")
+// as a user does: clicks the shown button of that caption, else picks the
+// entry from the list that holds it.
+inline void chooseUnit(const platform::Form& form, const QString& unit, int i)
+{
+    const QList<QWidget*> side = form.window()->findChildren<QWidget*>(QRegularExpression(QStringLiteral("_%1$").arg(i)));
+    for (QWidget* w : side)
+        if (auto* b = qobject_cast<QPushButton*>(w); b && b->isVisible() && b->text() == unit)
+            return click(b);
+    for (QWidget* w : side)
+        if (auto* l = qobject_cast<QComboBox*>(w); l && l->findText(unit) >= 0)
+            return pick(l, unit);
+    QFAIL(qPrintable(unit));
+}
+
 // Uses the menu item, or clicks the control, of that name in a window.
 inline void choose(QWidget* window, const QString& name)
 {

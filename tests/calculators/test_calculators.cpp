@@ -62,19 +62,17 @@ private slots:
     void coffeeCalculates()
     {
         QFETCH(QString, setup);
-        QFETCH(QString, cups);
-        QFETCH(QString, shown);
         useLocale(setup.section(' ', 0, 0).toLatin1());
         QVERIFY(showActive(coffee()));
         click(in<QRadioButton>(coffee(), setup.section(' ', 1, 1).toLatin1()));
         click(in<QPushButton>(coffee(), setup.section(' ', 2).toLatin1()));
-        type(in(coffee(), "txtDesiredCups"), cups);
+        type(in(coffee(), "txtDesiredCups"), cell("cups"));
         for (const char* box : {"txtCupsWater", "txtScoopsCoffee", "txtStrength", "txtSmallScoops"}) {
             QTest::keyClicks(in(coffee(), box), "7x\b");
             QTest::keyClick(in(coffee(), box), Qt::Key_Delete);
         }
         QCOMPARE(text(coffee(), "txtStrength txtCupsWater txtScoopsCoffee txtSmallScoops"),
-                 setup.section(' ', 2).mid(3) + "|" + shown);
+                 setup.section(' ', 2).mid(3) + "|" + cell("shown"));
     }
 
     // Cone Type, Strong and 7 cups are chosen, the window is left one way,
@@ -92,9 +90,8 @@ private slots:
     }
     void coffeeSettings()
     {
-        QFETCH(QString, leave);
-        QFETCH(QString, reopened);
-        QFETCH(int, endings);
+        const QString leave = cell("leave"), reopened = cell("reopened");
+        const int endings = cell<int>("endings");
         QVERIFY(showActive(coffee()));
         click(in<QRadioButton>(coffee(), "opt4oz"));
         QTest::keyClick(in<QPushButton>(coffee(), "btnStrong"), Qt::Key_Return); // Enter chooses a focused button
@@ -140,15 +137,13 @@ private slots:
     void lawnCalculates()
     {
         QFETCH(QString, setup);
-        QFETCH(QStringList, typed);
-        QFETCH(QString, shown);
         useLocale(setup.section(' ', 0, 0).toLatin1());
         QVERIFY(showActive(lawn()));
         if (setup.contains(' '))
             pick(in<QComboBox>(lawn(), "cboGasOilRatio"), setup.section(' ', 1));
-        for (const QString& t : typed)
+        for (const QString& t : cell<QStringList>("typed"))
             type(in(lawn(), "Text1"), t);
-        QCOMPARE(text(lawn(), "lblOZ lblTBSP lblTSP lblCC lblML lblGallons"), shown);
+        QCOMPARE(text(lawn(), "lblOZ lblTBSP lblTSP lblCC lblML lblGallons"), cell("shown"));
     }
 
     // The ratio list, the lines drawn, and the way back by the close box.

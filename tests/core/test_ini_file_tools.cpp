@@ -248,35 +248,32 @@ private slots:
     // another user since (whose cache holds no copy) keeps that save.
     void killedSave_data()
     {
-        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("step"); // negative: the write-ahead copy is then cut short
         QTest::addColumn<bool>("inPlace");
-        QTest::addColumn<bool>("saved"); // the next read finds the new content
-        QTest::addColumn<bool>("savedSince");
+        QTest::addColumn<QString>("next"); // the table name the next read finds; New: the whole new set
         using platform::SaveStep;
-        QTest::newRow("temporary written") << int(SaveStep::TempWritten) << false << false << false;
-        QTest::newRow("temporary named") << int(SaveStep::TempNamed) << false << false << false;
-        QTest::newRow("replaced") << int(SaveStep::Replaced) << false << true << false;
-        QTest::newRow("in place: copy written") << int(SaveStep::CopyWritten) << true << true << false;
-        QTest::newRow("in place: half rewritten") << int(SaveStep::HalfRewritten) << true << true << false;
-        QTest::newRow("in place: rewritten") << int(SaveStep::Replaced) << true << true << false;
-        QTest::newRow("in place: copy cut short") << -int(SaveStep::CopyWritten) << true << false << false;
-        QTest::newRow("in place: copy written, saved since") << int(SaveStep::CopyWritten) << true << false << true;
-        QTest::newRow("in place: rewritten, saved since") << int(SaveStep::Replaced) << true << false << true;
+        QTest::newRow("temporary written") << int(SaveStep::TempWritten) << false << "Old";
+        QTest::newRow("temporary named") << int(SaveStep::TempNamed) << false << "Old";
+        QTest::newRow("replaced") << int(SaveStep::Replaced) << false << "New";
+        QTest::newRow("in place: copy written") << int(SaveStep::CopyWritten) << true << "New";
+        QTest::newRow("in place: half rewritten") << int(SaveStep::HalfRewritten) << true << "New";
+        QTest::newRow("in place: rewritten") << int(SaveStep::Replaced) << true << "New";
+        QTest::newRow("in place: copy cut short") << -int(SaveStep::CopyWritten) << true << "Old";
+        QTest::newRow("in place: copy written, saved since") << int(SaveStep::CopyWritten) << true << "Theirs";
+        QTest::newRow("in place: rewritten, saved since") << int(SaveStep::Replaced) << true << "Theirs";
     }
     void killedSave()
     {
-        QFETCH(int, step);
-        QFETCH(bool, inPlace);
-        QFETCH(bool, saved);
-        QFETCH(bool, savedSince);
+        const int step = cell<int>("step");
+        const QString next = cell("next");
         QTemporaryDir dir;
         const QString file = dir.filePath("user.dat");
         const QByteArray other = "[Other]\nk=" + QByteArray(3000, 'o') + '\n';
         writeBytes(file, other + "[User1Factors]\nTable_Name=Old\n");
         writeBytes(dir.filePath(".user.dat.1.saving"), "");
-        lockFolder(dir, file, inPlace);
+        lockFolder(dir, file, cell<bool>("inPlace"));
         const QString table(500, u'n');
-        const pid_t child = spawn(inPlace, [&] {
+        const pid_t child = spawn(cell<bool>("inPlace"), [&] {
             platform::setSaveStepHook([step](platform::SaveStep s) { if (int(s) == std::abs(step)) ::_exit(0); });
             WriteIniSection(file, "User1Factors", {{"Table_Name", table}, {"Button_Image", "x"}});
             ::_exit(1);
@@ -287,13 +284,11 @@ private slots:
             QCOMPARE(copies.size(), 1);
             QVERIFY(QFile::resize(cacheFolder() + '/' + copies[0], QFileInfo(cacheFolder() + '/' + copies[0]).size() - 1));
         }
-        const QByteArray since = other + "[User1Factors]\nTable_Name=Theirs\n";
-        if (savedSince)
-            writeBytes(file, since);
+        if (next == "Theirs")
+            writeBytes(file, other + "[User1Factors]\nTable_Name=Theirs\n");
         ReadIniFile(file); // the next read
-        QCOMPARE(readBytes(file), savedSince ? since
-                                             : other + (saved ? "[User1Factors]\nTable_Name=" + table.toLatin1() + "\nButton_Image=x\n"
-                                                              : "[User1Factors]\nTable_Name=Old\n"));
+        const QString name = next == "New" ? table + "\nButton_Image=x" : next;
+        QCOMPARE(readBytes(file), other + "[User1Factors]\nTable_Name=" + name.toLatin1() + '\n');
         QCOMPARE(entries(cacheFolder()), QStringList());
         platform::removeSaveLeftovers(file);
         QCOMPARE(entries(dir.path()), (QStringList{".user.dat.1.saving", "user.dat"}));
@@ -316,8 +311,7 @@ private slots:
     }
     void concurrentSaves()
     {
-        QFETCH(bool, inPlace);
-        QFETCH(bool, kills);
+        const bool inPlace = cell<bool>("inPlace"), kills = cell<bool>("kills");
         const int rounds = qEnvironmentVariableIsSet("ORVALIS_SAVE_ROUNDS") ? qEnvironmentVariableIntValue("ORVALIS_SAVE_ROUNDS") : 40;
         QTemporaryDir dir;
         const QString file = dir.filePath("user.dat");

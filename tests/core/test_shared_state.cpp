@@ -1,4 +1,5 @@
 #include "testsupport.h"
+#include "formdriver.h"
 #include "core/loaddata.h"
 #include "core/placement.h"
 
@@ -18,10 +19,8 @@ private slots:
 
     void placement_data()
     {
-        QTest::addColumn<double>("screenW");
-        QTest::addColumn<double>("screenH");
-        QTest::addColumn<double>("windowW");
-        QTest::addColumn<double>("windowH");
+        for (const char* size : {"screenW", "screenH", "windowW", "windowH"})
+            QTest::addColumn<double>(size);
         QTest::addColumn<int>("offset");
         QTest::addColumn<QPoint>("at");
         QTest::newRow("screen 12000, screen window") << 12000.0 << 12000.0 << 8200.0 << 6900.0 << 300 << QPoint(1900, 2250);
@@ -34,13 +33,10 @@ private slots:
     }
     void placement()
     {
-        QFETCH(double, screenW);
-        QFETCH(double, screenH);
-        QFETCH(double, windowW);
-        QFETCH(double, windowH);
-        QFETCH(int, offset);
-        QFETCH(QPoint, at);
-        QCOMPARE(placementPosition(screenW, screenH, windowW, windowH, offset), at);
+        using testing::cell;
+        QCOMPARE(placementPosition(cell<double>("screenW"), cell<double>("screenH"), cell<double>("windowW"),
+                                   cell<double>("windowH"), cell<int>("offset")),
+                 cell<QPoint>("at"));
     }
     // A monitor left of the primary one and a panel above its usable area.
     void areaOrigin() { QCOMPARE(placementPosition(12000, 11550, 8200, 6900, 300, {28800, 450}), QPoint(30700, 2475)); }

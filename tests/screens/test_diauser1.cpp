@@ -129,10 +129,8 @@ private slots:
     }
     void save()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, factor);
-        QFETCH(int, fileMode);
-        QFETCH(QString, refusal);
+        const QString locale = cell("locale");
+        const int fileMode = cell<int>("fileMode");
         useLocale(locale.toLatin1());
         setFile(Shared);
         open(2);
@@ -142,11 +140,11 @@ private slots:
             QVERIFY(!::chmod(QFile::encodeName(folder->path()), 0755) && !::chmod(prog, 0555) && !::chmod(QFile::encodeName(dat()), mode_t(fileMode)));
         if (asUser && ::seteuid(65534) != 0)
             QSKIP("cannot act as an ordinary user");
-        reviseAndSave("Fingers", factor);
+        reviseAndSave("Fingers", cell("factor"));
         QVERIFY((!asUser || ::seteuid(0) == 0) && ::chmod(prog, 0755) == 0);
         QCOMPARE(QDir(prog).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), {"user.dat"});
+        const QString refusal = cell("refusal").replace("<file>", dat());
         const bool saved = refusal.isEmpty(); // else said, and still revising with the edits
-        refusal.replace("<file>", dat());
         QVERIFY2(saved ? messages.isEmpty() : messages.value(0).startsWith(refusal + "\n"), qPrintable(messages.join('|')));
         QCOMPARE(state() + box("txtTableName")->text(), saved ? "Fingers 01100Fingers" : "User Defined Table 10011Fingers");
         QCOMPARE(file(), saved ? Shared + "\n[User2Factors]\n" + Fingers.toLatin1().replace('|', '\n') + '\n' : Shared);

@@ -19,17 +19,7 @@ class TestLength : public QObject {
     {
         return control<QComboBox>(screen(), QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
     }
-    // A unit by its button caption or list entry, on side i.
-    void choose(const QString& unit, int i)
-    {
-        for (QPushButton* b : screen().window()->findChildren<QPushButton*>())
-            if (b->text() == unit && b->objectName().endsWith(QString::number(i)))
-                return click(b);
-        for (const char* l : {"cboMetrics", "cboSurveyor", "cboMariner", "cboOther"})
-            if (list(l, i)->findText(unit) >= 0)
-                return pick(list(l, i), unit);
-        QFAIL(qPrintable(unit));
-    }
+    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
     void convert(const QString& input, const QString& from, const QString& to)
     {
         type(text("Text1"), input);

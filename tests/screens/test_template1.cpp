@@ -8,6 +8,7 @@
 #include "shell/unitmenu.h"
 
 #include <QClipboard>
+#include <cmath>
 
 using namespace testing;
 
@@ -36,14 +37,7 @@ class TestTemplate1 : public QObject {
         LOADDATA::CategoryName = category;
         return showActive(screen());
     }
-    // A unit by the caption of its button on side i.
-    void choose(const QString& unit, int i)
-    {
-        for (int NN = 1; NN <= 13; ++NN)
-            if (button(NN, i)->isVisible() && button(NN, i)->text() == unit)
-                return click(button(NN, i));
-        QFAIL(qPrintable(unit));
-    }
+    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
     // Types the input, chooses both units and gives the result shown.
     QString convert(const QString& input, const QString& from, const QString& to)
     {
@@ -122,34 +116,38 @@ private slots:
 
     void everyCategory_data()
     {
-        QTest::addColumn<QString>("shownSlots"); // # a pair shown, - hidden
+        QTest::addColumn<QString>("layout"); // U a unit, = a divider (both shown), - a hidden pair
+        QTest::addColumn<int>("notes");
         QTest::addColumn<unsigned>("color"); // of the form and both frames
         columns({"from", "to", "result"}); // result: of 1 from in to
         const unsigned blue = 0x00FFC0C0;
-        QTest::newRow("Acceleration") << "##########---" << blue << "foot per sec squared" << "inch per sec squared" << "12.";
-        QTest::newRow("Angles") << "######-------" << blue << "circle" << "quadrant" << "4.";
-        QTest::newRow("Area") << "############-" << blue << "square foot" << "square inch" << "144.";
-        QTest::newRow("Bits and Bytes") << "############-" << 0x00808000u << "kilobyte" << "byte" << "1024.";
-        QTest::newRow("Density") << "######-------" << blue << "gram per milliliter" << "kilogram per cubic meter" << "1000.";
-        QTest::newRow("Fuel") << "#####--------" << blue << Kpl << Inverse << "100.";
-        QTest::newRow("Imperial") << "#####-###-##-" << blue << "liter" << "milliliter" << "1000.";
-        QTest::newRow("Light") << "##########---" << 0x00C0FFFFu << "phot (ph)" << "lux (lx)" << "10000.";
-        QTest::newRow("Mass Flow Rate") << "############-" << 0x00E0E0E0u << "pound per hour" << "pound per day" << "24.";
-        QTest::newRow("Power") << "#########----" << 0x00C0FFFFu << "kilowatt" << "watt" << "1000.";
-        QTest::newRow("Pressure") << AllThirteen << blue << "millibar" << "Pascal - Pa" << "100.";
-        QTest::newRow("Time") << "############-" << blue << "day" << "hour" << "24.";
-        QTest::newRow("Viscosity") << "############-" << blue << "poise" << "centipoise (cP)" << "100.";
-        QTest::newRow("Work") << "############-" << blue << "kilowatt hour" << "Joule" << "3.6 E+06";
-        QTest::newRow("Volumetric Flow Rate") << AllThirteen << 0x00FF8080u << "gallon per minute" << "gallon per hour" << "60.";
+        const QString full(13, u'U');
+        QTest::newRow("Acceleration") << "UUUUUUUUUU---" << 0 << blue << "foot per sec squared" << "inch per sec squared" << "12.";
+        QTest::newRow("Angles") << "UUUUUU-------" << 0 << blue << "circle" << "quadrant" << "4.";
+        QTest::newRow("Area") << "UUUUUUUUUUUU-" << 0 << blue << "square foot" << "square inch" << "144.";
+        QTest::newRow("Bits and Bytes") << "UUUUUUUUUUUU-" << 0 << 0x00808000u << "kilobyte" << "byte" << "1024.";
+        QTest::newRow("Density") << "UUUUUU-------" << 0 << blue << "gram per milliliter" << "kilogram per cubic meter" << "1000.";
+        QTest::newRow("Fuel") << "UUUUU--------" << 1 << blue << Kpl << Inverse << "100.";
+        QTest::newRow("Imperial") << "UUUUU-UUU-UU-" << 0 << blue << "liter" << "milliliter" << "1000.";
+        QTest::newRow("Light") << "UUUU=UUUUU---" << 1 << 0x00C0FFFFu << "phot (ph)" << "lux (lx)" << "10000.";
+        QTest::newRow("Mass Flow Rate") << "UUUUUUUUUUUU-" << 0 << 0x00E0E0E0u << "pound per hour" << "pound per day" << "24.";
+        QTest::newRow("Power") << "UUUUUUUUU----" << 0 << 0x00C0FFFFu << "kilowatt" << "watt" << "1000.";
+        QTest::newRow("Pressure") << full << 2 << blue << "millibar" << "Pascal - Pa" << "100.";
+        QTest::newRow("Time") << "UUUUUUUUUUUU-" << 0 << blue << "day" << "hour" << "24.";
+        QTest::newRow("Viscosity") << "UUUUUUUU=UUU-" << 1 << blue << "poise" << "centipoise (cP)" << "100.";
+        QTest::newRow("Work") << "UUUUUUUUUUUU-" << 0 << blue << "kilowatt hour" << "Joule" << "3.6 E+06";
+        QTest::newRow("Volumetric Flow Rate") << full << 0 << 0x00FF8080u << "gallon per minute" << "gallon per hour" << "60.";
     }
     void everyCategory()
     {
-        const QString category = QString::fromLatin1(QTest::currentDataTag());
+        const QString category = QString::fromLatin1(QTest::currentDataTag()), layout = cell("layout");
+        for (int k = 1; k <= 13; ++k) // over a table of junk: the load replaces all of it
+            LOADDATA::UnitName(k) = QStringLiteral("stale"), LOADDATA::UnitFactor(k) = -7;
         QVERIFY(open(category));
         QCOMPARE(screen().window()->windowTitle(), category);
         const LOADDATA::CatalogueCategory* c = LOADDATA::findCategory(category);
         for (int i = 0; i < 2; ++i) {
-            QCOMPARE(column(i), cell("shownSlots"));
+            QCOMPARE(column(i), QString(layout).replace(u'U', u'#').replace(u'=', u'#'));
             for (int NN = 1; NN <= 13; ++NN) {
                 if (button(NN, i)->isVisible())
                     QCOMPARE(button(NN, i)->text(), c->units[NN - 1]);
@@ -157,7 +155,21 @@ private slots:
                 QCOMPARE(button(NN, i)->y() - button(1, i)->y(), (NN - 1) * (button(2, i)->y() - button(1, i)->y()));
             }
         }
+        QString seen;
+        QStringList units;
+        for (int k = 1; k <= 13; ++k) {
+            const QString unit = LOADDATA::UnitName(k);
+            const double factor = LOADDATA::UnitFactor(k);
+            seen += unit.isEmpty() ? u'-' : unit.startsWith(QStringLiteral("====")) ? u'=' : u'U';
+            // Only a unit has a size of its own, and no unit comes twice.
+            QVERIFY2(seen.back() == u'U' ? factor > 0 && std::isfinite(factor) && !units.contains(unit) : factor == 1.0,
+                     qPrintable(unit));
+            units << unit;
+        }
+        QCOMPARE(seen, layout);
         QCOMPARE(shown("note1") + '|' + shown("note2"), c->note1 + '|' + c->note2);
+        QCOMPARE(int(!shown("note1").isEmpty()) + int(!shown("note2").isEmpty()), cell<int>("notes"));
+        QCOMPARE(shown("note1").startsWith(QStringLiteral("Note: Do not mix units above and below")), layout.contains(u'='));
         for (const char* part : {"client", "Frame1_0", "Frame1_1"})
             QCOMPARE(control<QWidget>(screen(), QLatin1String(part))->palette().color(QPalette::Window), platform::vbColor(cell<unsigned>("color")));
         // The category's own icon, not the designed one.

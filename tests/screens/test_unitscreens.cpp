@@ -19,17 +19,7 @@ class TestUnitScreens : public QObject {
     QString shown(const QString& name) { return control<QLineEdit>(*form, name)->text(); }
     QString unitLabel(int i) { return control<QLabel>(*form, QStringLiteral("lbl3_%1").arg(i))->text(); }
     void open(const QString& name) { QVERIFY(showActive(*(form = unitmenu::targetForm(name)))); }
-    // A unit by its button caption or list entry, on side i.
-    void choose(const QString& unit, int i)
-    {
-        for (QWidget* w : form->window()->findChildren<QWidget*>(QRegularExpression(QStringLiteral("_%1$").arg(i)))) {
-            if (auto* b = qobject_cast<QPushButton*>(w); b && b->text() == unit)
-                return click(b);
-            if (auto* l = qobject_cast<QComboBox*>(w); l && l->findText(unit) >= 0)
-                return pick(l, unit);
-        }
-        QFAIL(qPrintable(unit));
-    }
+    void choose(const QString& unit, int i) { chooseUnit(*form, unit, i); }
 
 private slots:
     void cleanup() { platform::Form::UnloadAll(); }
