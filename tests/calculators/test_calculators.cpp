@@ -112,7 +112,6 @@ private slots:
         QVERIFY(showActive(coffee()));
         QCOMPARE(text(coffee(), "txtDesiredCups txtStrength") +
                      (in<QRadioButton>(coffee(), "opt4oz")->isChecked() ? "|Cone Type" : "|Standard Drip"), reopened);
-        QCOMPARE(platform::GetSetting("Orvalis", "Coffee", "Cup Size", "none"), reopened.startsWith('7') ? "4" : "none");
     }
 
     void lawnCalculates_data()
