@@ -11,18 +11,14 @@ using namespace testing;
 
 namespace {
 
-void load(const QString& name)
-{
-    CategoryName = name;
-    LoadCategory(nullptr); // the table alone; the generic screen's own tests show it
-}
-
 // Loads the category that names the data row ("category" or "category: unit",
-// "#2" after a unit that has a second row) and gives the unit.
+// "#2" after a unit that has a second row) and gives the unit. No screen is
+// given: the generic screen's own tests show a category.
 QString loadRow()
 {
     const QStringList tag = QString::fromLatin1(QTest::currentDataTag()).split(QStringLiteral(": "));
-    load(tag[0]);
+    CategoryName = tag[0];
+    LoadCategory(nullptr);
     return tag.value(1).section(u'#', 0, 0);
 }
 
@@ -56,7 +52,8 @@ private slots:
             for (int k = 1; k <= 13; ++k)
                 UnitName(k) = QStringLiteral("stale"), UnitFactor(k) = -7;
             for (const QString& name : {c.name, c.name.toLower(), c.name + ' ', QString()}) {
-                load(name);
+                CategoryName = name;
+                LoadCategory(nullptr);
                 for (int k = 1; k <= 13; ++k)
                     QVERIFY2(UnitName(k) == c.units[k - 1] && UnitFactor(k) == c.factors[k - 1],
                              qPrintable(name + ": " + UnitName(k)));
