@@ -27,7 +27,6 @@ private slots:
         QTest::newRow("de_DE fraction") << "3/4" << "0,75" << -1;
         QTest::newRow("de_DE mixed") << "5-3/4" << "5,75" << -1;
         QTest::newRow("de_DE decimal") << "2,5" << "2,5" << -1;
-        QTest::newRow("letters") << "abc" << "" << mismatch;
         QTest::newRow("last character unseen") << "12/" << "" << mismatch;
         QTest::newRow("two slashes") << "1/2/3" << "" << -2;
         QTest::newRow("two joiners") << "1+2+3" << "" << mismatch;
@@ -36,7 +35,6 @@ private slots:
         QTest::newRow("slash before joiner") << "1/2+3" << "" << int(NumberError::InvalidArgument);
         QTest::newRow("beyond single") << "1e39" << "" << overflow;
         QTest::newRow("quotient beyond single") << "300000000000000000000000000000000000000/0.1" << "" << overflow;
-        QTest::newRow("sum beyond single") << "3e38+3e38" << "" << mismatch;
     }
     void evalFraction()
     {
