@@ -43,25 +43,6 @@ private slots:
     void init() { saved = Table{UnitName, UnitFactor, CategoryName, CategoryNote1, CategoryNote2}; }
     void cleanup() { std::tie(UnitName, UnitFactor, CategoryName, CategoryNote1, CategoryNote2) = *saved; }
 
-    // Each category over a table of junk fills all thirteen slots and its
-    // notes. A name outside the catalogue then (its case or blanks differ,
-    // or none) keeps that table and has no notes.
-    void categories()
-    {
-        for (const CatalogueCategory& c : catalogue()) {
-            for (int k = 1; k <= 13; ++k)
-                UnitName(k) = QStringLiteral("stale"), UnitFactor(k) = -7;
-            for (const QString& name : {c.name, c.name.toLower(), c.name + ' ', QString()}) {
-                CategoryName = name;
-                LoadCategory(nullptr);
-                for (int k = 1; k <= 13; ++k)
-                    QVERIFY2(UnitName(k) == c.units[k - 1] && UnitFactor(k) == c.factors[k - 1],
-                             qPrintable(name + ": " + UnitName(k)));
-                QCOMPARE(CategoryNote1 + '|' + CategoryNote2, name == c.name ? c.note1 + '|' + c.note2 : QStringLiteral("|"));
-            }
-        }
-    }
-
     // value of the unit in result's unit, at 7 significant digits; without
     // one, value is the unit's factor as it follows from its definition, at
     // 17 significant digits, which tell any two doubles apart.
