@@ -1,17 +1,14 @@
 #include "testsupport.h"
 #include "platform/form.h"
-#include "platform/modal.h"
 
 #include <QLabel>
 
 namespace {
-// A form with one label, counting its load and unload-question calls.
+// A form with one label, counting its loads.
 class Probe : public platform::Form {
 public:
     Probe() : Form(QStringLiteral("Probe")) {}
     int loads = 0;
-    int queries[2] = {0, 0};
-    bool cancelClose = false;
     QString note = QStringLiteral("kept");
 
 protected:
@@ -22,24 +19,18 @@ protected:
         w->setCentralWidget(label);
     }
     void Form_Load() override { ++loads; }
-    void Form_QueryUnload(int& Cancel, int UnloadMode) override
-    {
-        ++queries[UnloadMode];
-        if (UnloadMode == vbFormControlMenu && cancelClose)
-            Cancel = 1;
-    }
 };
 } // namespace
 
+// How a form's unload modes end the program, and how a modal form hands
+// the focus back, are checked on the program's own windows.
 class TestModal : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        platform::setModalAnswerer(nullptr);
-        platform::Form::UnloadAll();
-    }
+    void cleanup() { platform::Form::UnloadAll(); }
 
+    // Unloaded and shown again, a form's controls come back as designed and
+    // its variables stay.
     void formLifecycle()
     {
         Probe& p = platform::the<Probe>();
@@ -49,30 +40,10 @@ private slots:
         p.note = QStringLiteral("changed too");
         p.Unload();
         QVERIFY(!p.IsLoaded());
-        QCOMPARE(p.queries[platform::Form::vbFormCode], 1);
         p.Show();
-        // Controls come back as designed; the form's variables stay.
         QCOMPARE(p.window()->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("designed"));
         QCOMPARE(p.note, QStringLiteral("changed too"));
         QCOMPARE(p.loads, 2);
-        // The close box asks with its own mode and may be refused.
-        p.cancelClose = true;
-        p.window()->close();
-        QVERIFY(p.IsLoaded());
-        p.cancelClose = false;
-        p.window()->close();
-        QVERIFY(!p.IsLoaded());
-        QCOMPARE(p.queries[platform::Form::vbFormControlMenu], 2);
-        // Shown modal, as designed again; the call returns once it is closed.
-        QString seen;
-        platform::setModalAnswerer([&](QWidget* w) {
-            seen = w->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            QVERIFY(w->isModal());
-            w->close();
-        });
-        p.ShowModal();
-        QCOMPARE(seen, QStringLiteral("designed"));
-        QVERIFY(!p.IsLoaded());
     }
 };
 ORVALIS_TEST(TestModal)
