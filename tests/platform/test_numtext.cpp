@@ -16,7 +16,6 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("kind");
         const int mismatch = NumberError::TypeMismatch, overflow = NumberError::Overflow;
-        QTest::newRow("plain") << "12.5" << 12.5 << -1;
         QTest::newRow("blanks around") << "  7 " << 7.0 << -1;
         QTest::newRow("signs") << "-0.25" << -0.25 << -1;
         QTest::newRow("plus") << "+3" << 3.0 << -1;
@@ -34,7 +33,6 @@ private slots:
         QTest::newRow("exponent without digits") << "1e" << 0.0 << mismatch;
         QTest::newRow("grouping C") << "1,234" << 0.0 << mismatch;
         QTest::newRow("two points") << "1.2.3" << 0.0 << mismatch;
-        QTest::newRow("slash") << "12/" << 0.0 << mismatch;
         QTest::newRow("beyond double, long exponent") << "1e99999999999999999999" << 0.0 << overflow;
         QTest::newRow("exponent at the limit") << "1e9223372036854775807" << 0.0 << overflow;
         QTest::newRow("negative, exponent at the limit") << "-1e9223372036854775807" << 0.0 << overflow;
@@ -64,7 +62,6 @@ private slots:
         QTest::addColumn<double>("value");
         columns({"mask", "text"});
         QTest::newRow("single seven digits") << double(1234567.0f) << "single" << "1234567";
-        QTest::newRow("single zero") << 0.0 << "single" << "0";
         QTest::newRow("single negative zero") << -0.0 << "single" << "0";
         QTest::newRow("double mile") << 1.6093439999999999 << "double" << "1.609344";
         QTest::newRow("double large") << 3.7248e+17 << "double" << "3.7248E+17";

@@ -146,6 +146,10 @@ private slots:
         QCOMPARE(LOADDATA::CategoryName, category);
         if (shown == "lookup") // the main window is gone, the finder keeps the text
             QCOMPARE(combo()->Text(), steps);
+        if (shown == "UnitMenu") { // closed, not hidden: opened again, it is built anew
+            choose(main(), "mnuLookup");
+            QCOMPARE(combo()->Text(), "angstrom");
+        }
     }
 
     // The finder opens over the main window with every listed name sorted
