@@ -2,6 +2,7 @@
 #include "platform/imagecontrol.h"
 #include "metafiles.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace platform;
@@ -110,9 +111,13 @@ private slots:
         QFETCH(QSize, decoded);
         QTemporaryDir dir;
         const QString path = name.startsWith('/') ? name : dir.filePath(name);
+        // A pipe with a writer that never writes: reading it would block for good.
+        QFile writer;
         if (name.startsWith("fifo")) {
             QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
             QVERIFY(name == "fifo" || QFile::link(dir.filePath("fifo"), path));
+            const int fd = ::open(QFile::encodeName(dir.filePath("fifo")).constData(), O_RDWR | O_NONBLOCK);
+            QVERIFY(fd >= 0 && writer.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
         } else if (QFile file(path); !name.startsWith('/') && name != ".") {
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
         }
