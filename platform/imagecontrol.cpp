@@ -112,10 +112,12 @@ void ImageControl::paintEvent(QPaintEvent*)
 
 namespace {
 
-// One picture file being loaded; a metafile has its helper running.
+// One picture file being loaded, open from the first look at it to the
+// last; a metafile has its helper running.
 struct Loading {
     QString path;
     QSize shown;
+    std::unique_ptr<QFile> file;
     metafile::Header header;
     std::unique_ptr<QProcess> helper;
     QByteArray svg;
@@ -244,12 +246,11 @@ QList<QPixmap> LoadPictures(const QList<QPair<QString, QSize>>& files)
 {
     std::vector<Loading> loads;
     for (const auto& [path, shown] : files) {
-        Loading& load = loads.emplace_back(Loading{path, shown, {}, nullptr, {}});
-        // Metafiles are known by their first bytes, whatever the file's name.
-        const std::unique_ptr<QFile> file = openRegularFile(path);
-        if (!file)
+        Loading& load = loads.emplace_back(Loading{path, shown, openRegularFile(path), {}, nullptr, {}});
+        if (!load.file)
             continue;
-        const QByteArray head = file->read(metafile::HeaderBytes);
+        // Metafiles are known by their first bytes, whatever the file's name.
+        const QByteArray head = load.file->read(metafile::HeaderBytes);
         load.header = metafile::readHeader(reinterpret_cast<const unsigned char*>(head.constData()),
                                            size_t(head.size()));
         if (load.header.kind != metafile::Kind::None)
@@ -259,12 +260,12 @@ QList<QPixmap> LoadPictures(const QList<QPair<QString, QSize>>& files)
     QList<QPixmap> pictures;
     for (const Loading& load : loads) {
         QImage image;
-        if (const std::unique_ptr<QFile> file = openRegularFile(load.path)) {
+        if (load.file) {
             image = drawMetafile(load);
             // A plain metafile is known by six bytes only: what the helper
             // cannot draw may still be a picture of another format.
-            if (image.isNull())
-                image = readPicture(file.get(), load.path, load.shown);
+            if (image.isNull() && load.file->seek(0))
+                image = readPicture(load.file.get(), load.path, load.shown);
         }
         pictures.append(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     }

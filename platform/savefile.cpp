@@ -160,8 +160,6 @@ void syncFolder(const QString& folder)
 // program that replaced the file): a copy finished over that would undo
 // the later save.
 const QByteArray CopyMagic("Orvalis write-ahead copy 2\n");
-// Copies of the first kind hold no old content; they are finished as they were.
-const QByteArray FirstCopyMagic("Orvalis write-ahead copy 1\n");
 // The most a copy carries of either content: far above what an INI file may hold.
 constexpr qsizetype MaxContent = 64 * 1024 * 1024;
 
@@ -177,16 +175,14 @@ QString copyPath(const QByteArray& full)
            QStringLiteral(".save");
 }
 
-QByteArray checksum(const QByteArray& full, const QByteArray& bytes, const std::optional<QByteArray>& old = {})
+QByteArray checksum(const QByteArray& full, const QByteArray& bytes, const QByteArray& old)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(full);
     hash.addData(QByteArrayView("\0", 1));
     hash.addData(bytes);
-    if (old) {
-        hash.addData(QByteArrayView("\0", 1));
-        hash.addData(*old);
-    }
+    hash.addData(QByteArrayView("\0", 1));
+    hash.addData(old);
     return hash.result().toHex();
 }
 
@@ -197,8 +193,8 @@ QByteArray makeCopy(const QByteArray& full, const QByteArray& bytes, const QByte
 }
 
 struct Copy {
-    QByteArray bytes;                // the content the save meant to write
-    std::optional<QByteArray> old;   // the content it started from
+    QByteArray bytes; // the content the save meant to write
+    QByteArray old;   // the content it started from
 };
 
 // What a copy holds for full; nothing when it is for another file or
@@ -209,29 +205,25 @@ std::optional<Copy> readCopy(const QString& copy, const QByteArray& full)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray data = file.read(2 * MaxContent + 4096);
-    const bool first = data.startsWith(FirstCopyMagic);
-    if (!first && !data.startsWith(CopyMagic))
+    if (!data.startsWith(CopyMagic))
         return std::nullopt;
     qsizetype at = CopyMagic.size();
-    QByteArray fields[4];
-    for (int i = 0; i < (first ? 3 : 4); ++i) {
+    QByteArray fields[4]; // path, new length, old length, checksum
+    for (QByteArray& field : fields) {
         const qsizetype end = data.indexOf('\n', at);
         if (end < 0)
             return std::nullopt;
-        fields[i] = data.mid(at, end - at);
+        field = data.mid(at, end - at);
         at = end + 1;
     }
-    bool ok = false, oldOk = first;
+    bool ok = false, oldOk = false;
     const qsizetype length = fields[1].toLongLong(&ok);
-    const qsizetype oldLength = first ? 0 : fields[2].toLongLong(&oldOk);
-    const QByteArray& sum = fields[first ? 2 : 3];
+    const qsizetype oldLength = fields[2].toLongLong(&oldOk);
     if (QByteArray::fromPercentEncoding(fields[0]) != full || !ok || !oldOk || length < 0 || oldLength < 0 ||
         data.size() - at != length + oldLength)
         return std::nullopt;
-    Copy result{data.mid(at, length), std::nullopt};
-    if (!first)
-        result.old = data.mid(at + length);
-    if (checksum(full, result.bytes, result.old) != sum)
+    Copy result{data.mid(at, length), data.mid(at + length)};
+    if (checksum(full, result.bytes, result.old) != fields[3])
         return std::nullopt;
     return result;
 }
@@ -394,7 +386,7 @@ bool finishInterruptedSave(const QString& path)
     const std::optional<QByteArray> content = regular ? currentContent(full) : std::nullopt;
     // A copy that cannot be finished now (the file cannot be read or
     // written for the moment) is kept for a later read.
-    if (regular && (!content || (saved && (!saved->old || isLeftBy(*content, *saved->old, saved->bytes)) &&
+    if (regular && (!content || (saved && isLeftBy(*content, saved->old, saved->bytes) &&
                                  !writeInPlace(full, saved->bytes))))
         return false;
     removeCopy(copy);

@@ -29,27 +29,17 @@ inline std::string wmf(bool placeable, uint16_t unitsPerInch = 96, int16_t right
     record(0x041B, {uint16_t(bottom), uint16_t(right), 0, 0}); // rectangle
     record(0x0000, {});                            // end
     std::string s;
-    if (placeable) {
-        std::string head;
-        put32(head, 0x9AC6CDD7);
-        put16(head, 0);
-        for (int16_t v : {int16_t(0), int16_t(0), right, bottom})
-            put16(head, uint16_t(v));
-        put16(head, unitsPerInch);
-        put32(head, 0);
+    if (placeable) { // key, handle, bounds, units per inch, reserved, then the checksum of these words
+        const uint16_t head[] = {0xCDD7, 0x9AC6, 0, 0, 0, uint16_t(right), uint16_t(bottom), unitsPerInch, 0, 0};
         uint16_t sum = 0;
-        for (size_t i = 0; i < head.size(); i += 2)
-            sum ^= uint16_t(uint8_t(head[i]) | uint8_t(head[i + 1]) << 8);
-        put16(head, sum);
-        s = head;
+        for (uint16_t w : head)
+            put16(s, w), sum ^= w;
+        put16(s, sum);
     }
-    put16(s, 1);
-    put16(s, 9);
-    put16(s, 0x0300);
-    put32(s, uint32_t(9 + records.size() / 2));
-    put16(s, 1);
-    put32(s, 7);
-    put16(s, 0);
+    // Type, header words, version, size in words, objects, largest record, unused.
+    const uint32_t size = uint32_t(9 + records.size() / 2);
+    for (uint32_t w : {1u, 9u, 0x0300u, size & 0xFFFF, size >> 16, 1u, 7u, 0u, 0u})
+        put16(s, w);
     return s + records;
 }
 
@@ -68,18 +58,12 @@ inline std::string emf(int32_t frameRight = 2646, int32_t frameBottom = 1323)
     record(37, {1});                   // select it
     record(43, {0, 0, 99, 49});        // rectangle
     record(14, {0, 16, 20});           // end
+    // Header record: type, size, bounds, frame, signature, version, file
+    // size, records, handles (and a reserved word), then the description's
+    // length and place, palette, device size in pixels and in millimetres.
     std::string s;
-    put32(s, 1);
-    put32(s, 88);
-    for (uint32_t v : {0u, 0u, 99u, 49u, 0u, 0u, uint32_t(frameRight), uint32_t(frameBottom)})
-        put32(s, v);
-    put32(s, 0x464D4520);
-    put32(s, 0x10000);
-    put32(s, uint32_t(88 + records.size()));
-    put32(s, 5);
-    put16(s, 2);
-    put16(s, 0);
-    for (uint32_t v : {0u, 0u, 0u, 96u * 10, 96u * 10, 254u, 254u})
+    for (uint32_t v : {1u, 88u, 0u, 0u, 99u, 49u, 0u, 0u, uint32_t(frameRight), uint32_t(frameBottom), 0x464D4520u,
+                       0x10000u, uint32_t(88 + records.size()), 5u, 2u, 0u, 0u, 0u, 96u * 10, 96u * 10, 254u, 254u})
         put32(s, v);
     return s + records;
 }

