@@ -11,31 +11,14 @@ using namespace testing;
 
 namespace {
 
-// Stands in for the generic screen, which starts with every slot shown.
-struct FakeView : CategoryView {
-    QString caption, notes = QStringLiteral("old");
-    QStringList units = QStringList(14, QStringLiteral("designed")); // by slot number
-    QList<int> hidden;
-    void setCaption(const QString& c) override { caption = c; }
-    void setUnitCaption(int slot, const QString& c) override { units[slot] = c; }
-    void setSlotVisible(int slot, bool v) override { hidden.removeAll(slot); if (!v) hidden << slot; }
-    void setNotes(const QString& n1, const QString& n2) override { notes = n1 + '|' + n2; }
-    // Slot k shows unit k of the table under its name, or is hidden when there is none.
-    bool showsTable(int k) const { return UnitName(k).isEmpty() ? hidden.contains(k) : !hidden.contains(k) && units[k] == UnitName(k); }
-};
-
-void load(const QString& name, CategoryView* view = nullptr)
-{
-    CategoryName = name;
-    LoadCategory(view);
-}
-
 // Loads the category that names the data row ("category" or "category: unit",
-// "#2" after a unit that has a second row) and gives the unit.
-QString loadRow(CategoryView* view = nullptr)
+// "#2" after a unit that has a second row) and gives the unit. No screen is
+// given: the generic screen's own tests show a category.
+QString loadRow()
 {
     const QStringList tag = QString::fromLatin1(QTest::currentDataTag()).split(QStringLiteral(": "));
-    load(tag[0], view);
+    CategoryName = tag[0];
+    LoadCategory(nullptr);
     return tag.value(1).section(u'#', 0, 0);
 }
 
@@ -59,32 +42,6 @@ class TestCatalogue : public QObject {
 private slots:
     void init() { saved = Table{UnitName, UnitFactor, CategoryName, CategoryNote1, CategoryNote2}; }
     void cleanup() { std::tie(UnitName, UnitFactor, CategoryName, CategoryNote1, CategoryNote2) = *saved; }
-
-    // A view that showed Imperial, over a table of junk, then each category
-    // (the generic screen checks what each one holds): every slot shows the
-    // table's unit under its name or is hidden, under the category's caption
-    // and notes. A name outside the catalogue then (its case or blanks
-    // differ, or none) keeps that table, shown whole on a view as designed
-    // under that name, and has no notes.
-    void categories()
-    {
-        for (const CatalogueCategory& c : catalogue()) {
-            FakeView view;
-            load(QStringLiteral("Imperial"), &view);
-            for (int k = 1; k <= 13; ++k)
-                UnitName(k) = QStringLiteral("stale"), UnitFactor(k) = -7;
-            for (const QString& name : {c.name, c.name.toLower(), c.name + ' ', QString()}) {
-                load(name, &view);
-                for (int k = 1; k <= 13; ++k)
-                    QVERIFY2(view.showsTable(k) && UnitName(k) == c.units[k - 1] && UnitFactor(k) == c.factors[k - 1],
-                             qPrintable(name + ": " + UnitName(k)));
-                QCOMPARE(view.caption, name);
-                QCOMPARE(view.notes, CategoryNote1 + '|' + CategoryNote2);
-                QCOMPARE(view.notes, name == c.name ? c.note1 + '|' + c.note2 : QStringLiteral("|"));
-                view = FakeView();
-            }
-        }
-    }
 
     // value of the unit in result's unit, at 7 significant digits; without
     // one, value is the unit's factor as it follows from its definition, at
@@ -111,7 +68,7 @@ private slots:
     }
     void factors()
     {
-        const QString from = loadRow(); // no view: the table alone
+        const QString from = loadRow();
         const QString to = cell("to");
         const double value = cell<double>("value");
         if (to.isEmpty())

@@ -15,36 +15,25 @@ private slots:
         QTest::addColumn<int>("kind");
         const int mismatch = NumberError::TypeMismatch, overflow = NumberError::Overflow;
         QTest::newRow("empty") << "" << "0" << -1;
-        QTest::newRow("fraction") << "3/4" << "0.75" << -1;
         QTest::newRow("third, single precision") << "1/3" << "0.3333333" << -1;
         QTest::newRow("no numerator") << "/4" << "0" << -1;
         QTest::newRow("leading plus") << "+5" << "5" << -1;
-        QTest::newRow("leading minus") << "-5" << "-5" << -1;
-        QTest::newRow("negative fraction") << "-1/2" << "-0.5" << -1;
-        QTest::newRow("mixed with minus") << "1-1/2" << "1.5" << -1;
         QTest::newRow("mixed with plus") << "1+1/2" << "1.5" << -1;
         QTest::newRow("negative mixed") << "-1-1/2" << "-1.5" << -1;
         QTest::newRow("separator only joins") << "5-3" << "8" << -1;
-        QTest::newRow("exponent") << "2.5e3" << "2500" << -1;
         QTest::newRow("negative exponent") << "1e-5" << "1E-05" << -1;
-        QTest::newRow("rounded to single") << "123456789" << "1.234568E+08" << -1;
         QTest::newRow("double minus") << "--5" << "5" << -1;
         QTest::newRow("de_DE fraction") << "3/4" << "0,75" << -1;
         QTest::newRow("de_DE mixed") << "5-3/4" << "5,75" << -1;
         QTest::newRow("de_DE decimal") << "2,5" << "2,5" << -1;
-        QTest::newRow("letters") << "abc" << "" << mismatch;
         QTest::newRow("last character unseen") << "12/" << "" << mismatch;
         QTest::newRow("two slashes") << "1/2/3" << "" << -2;
         QTest::newRow("two joiners") << "1+2+3" << "" << mismatch;
         QTest::newRow("zero denominator") << "1/0" << "" << int(NumberError::DivisionByZero);
         QTest::newRow("zero over zero") << "0/0" << "" << overflow;
         QTest::newRow("slash before joiner") << "1/2+3" << "" << int(NumberError::InvalidArgument);
-        QTest::newRow("three slashes") << "1/2/3/4" << "" << -2;
         QTest::newRow("beyond single") << "1e39" << "" << overflow;
         QTest::newRow("quotient beyond single") << "300000000000000000000000000000000000000/0.1" << "" << overflow;
-        QTest::newRow("sum beyond single") << "3e38+3e38" << "" << mismatch;
-        QTest::newRow("infinity") << "inf" << "" << mismatch;
-        QTest::newRow("nan") << "nan" << "" << mismatch;
     }
     void evalFraction()
     {
@@ -77,7 +66,6 @@ private slots:
         QTest::newRow("text") << QVariant(u"0.25"_qs) << "0.25";
         QTest::newRow("de_DE text") << QVariant(u"0,25"_qs) << "0,25";
         QTest::newRow("empty text") << QVariant(QString()) << "";
-        QTest::newRow("no number") << QVariant(u"Text5"_qs) << "";
     }
     void formatResult()
     {

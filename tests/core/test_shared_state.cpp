@@ -6,40 +6,34 @@
 class TestSharedState : public QObject {
     Q_OBJECT
 private slots:
-    // Runs first in this program: nothing has loaded a category yet.
-    void unitTableBeforeAnyCategory()
+    // The unit table has slots 1 to 13 only: any other is refused, never read past.
+    void unitTableSlots()
     {
-        for (int k = 1; k <= 13; ++k) {
-            QCOMPARE(LOADDATA::UnitName(k), QString());
-            QCOMPARE(LOADDATA::UnitFactor(k), 0.0);
-        }
         QVERIFY(testing::throws<std::out_of_range>([] { LOADDATA::UnitFactor(0); }));
         QVERIFY(testing::throws<std::out_of_range>([] { LOADDATA::UnitName(14); }));
     }
 
+    // Where a window of 8200 x 6900 twips stands on a screen's usable area
+    // (a monitor left of the primary one and a panel above move its origin).
     void placement_data()
     {
-        for (const char* size : {"screenW", "screenH", "windowW", "windowH"})
-            QTest::addColumn<double>(size);
+        QTest::addColumn<QRectF>("area");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QPoint>("at");
-        QTest::newRow("screen 12000, screen window") << 12000.0 << 12000.0 << 8200.0 << 6900.0 << 300 << QPoint(1900, 2250);
-        QTest::newRow("main window lift") << 12000.0 << 12000.0 << 9800.0 << 6400.0 << 200 << QPoint(1100, 2600);
-        QTest::newRow("odd difference toward zero") << 9201.0 << 6900.0 << 8200.0 << 6900.0 << 0 << QPoint(500, 0);
-        QTest::newRow("negative odd difference") << 7199.0 << 6900.0 << 8200.0 << 6900.0 << 0 << QPoint(-500, 0);
-        QTest::newRow("half rounds to even") << 9200.5 << 6900.0 << 8200.0 << 6900.0 << 0 << QPoint(500, 0);
-        QTest::newRow("window wider than screen") << 6000.0 << 4000.0 << 8200.0 << 6900.0 << 300 << QPoint(-1100, -1750);
-        QTest::newRow("large screen, no 16-bit overflow") << 115200.0 << 64800.0 << 8200.0 << 6900.0 << 300 << QPoint(53500, 28650);
+        QTest::newRow("screen 12000") << QRectF(0, 0, 12000, 12000) << 300 << QPoint(1900, 2250);
+        QTest::newRow("odd difference toward zero") << QRectF(0, 0, 9201, 6900) << 0 << QPoint(500, 0);
+        QTest::newRow("negative odd difference") << QRectF(0, 0, 7199, 6900) << 0 << QPoint(-500, 0);
+        QTest::newRow("half rounds to even") << QRectF(0, 0, 9200.5, 6900) << 0 << QPoint(500, 0);
+        QTest::newRow("large screen, no 16-bit overflow") << QRectF(0, 0, 115200, 64800) << 300 << QPoint(53500, 28650);
+        QTest::newRow("area origin") << QRectF(28800, 450, 12000, 11550) << 300 << QPoint(30700, 2475);
     }
     void placement()
     {
-        using testing::cell;
-        QCOMPARE(placementPosition(cell<double>("screenW"), cell<double>("screenH"), cell<double>("windowW"),
-                                   cell<double>("windowH"), cell<int>("offset")),
-                 cell<QPoint>("at"));
+        const QRectF area = testing::cell<QRectF>("area");
+        QCOMPARE(placementPosition(area.width(), area.height(), 8200, 6900, testing::cell<int>("offset"),
+                                   area.topLeft().toPoint()),
+                 testing::cell<QPoint>("at"));
     }
-    // A monitor left of the primary one and a panel above its usable area.
-    void areaOrigin() { QCOMPARE(placementPosition(12000, 11550, 8200, 6900, 300, {28800, 450}), QPoint(30700, 2475)); }
 };
 ORVALIS_TEST(TestSharedState)
 #include "test_shared_state.moc"
