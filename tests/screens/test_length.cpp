@@ -40,18 +40,20 @@ private slots:
     void converts_data()
     {
         columns({"input", "from", "to", "shownInput", "result"});
-        QTest::newRow("mile to kilometer") << "1" << "mile" << "kilometer" << "1" << "1.609344";
         QTest::newRow("mixed number") << "1-1/2" << "foot" << "inch" << "1.5" << "18.";
         QTest::newRow("exponent input") << "2.5e3" << "meter" << "kilometer" << "2500" << "2.5";
         QTest::newRow("empty input") << "" << "inch" << "foot" << "0" << "0.0 E+00";
         QTest::newRow("rounded to single") << "123456789" << "inch" << "inch" << "1.234568E+08" << "1.234568 E+08";
-        QTest::newRow("micron is the micrometre") << "1" << "micrometer" << "micron" << "1" << "1.";
-        QTest::newRow("nautical mile exact") << "1" << "nautical mile" << "meter" << "1" << "1852.";
-        QTest::newRow("league is three") << "1" << "league" << "nautical mile" << "1" << "3.";
-        QTest::newRow("light year") << "1" << "light years" << "kilometer" << "1" << "9.4607305 E+12";
-        QTest::newRow("pole and rod") << "1" << "pole" << "rod" << "1" << "1.";
         QTest::newRow("de_DE fraction") << "3/4" << "inch" << "inch" << "0,75" << "0,75";
-        QTest::newRow("de_DE result") << "1" << "mile" << "kilometer" << "1" << "1,609344";
+        // Exact factors: 1 of the first unit in the second.
+        for (const auto& [tag, from, to, result] : {std::array{"mile to kilometer", "mile", "kilometer", "1.609344"},
+                                                    {"de_DE result", "mile", "kilometer", "1,609344"},
+                                                    {"micron is the micrometre", "micrometer", "micron", "1."},
+                                                    {"nautical mile exact", "nautical mile", "meter", "1852."},
+                                                    {"league is three", "league", "nautical mile", "3."},
+                                                    {"light year", "light years", "kilometer", "9.4607305 E+12"},
+                                                    {"pole and rod", "pole", "rod", "1."}})
+            QTest::newRow(tag) << "1" << from << to << "1" << result;
         for (const char* bad : {"abc", "1/0", "1/2+3", "12/", "1e39", "inf", "nan"})
             QTest::newRow(bad) << bad << "foot" << "yard" << bad << "";
     }
@@ -68,8 +70,26 @@ private slots:
             QCOMPARE(unitLabel(1) + shown("Text5"), QStringLiteral("yard24"));
     }
 
-    void exponentialDisplay()
+    // The menu keys from the input: Copy, Paste and Exponential.
+    void menuKeys()
     {
+        convert(QStringLiteral("1"), QStringLiteral("mile"), QStringLiteral("kilometer"));
+        text("Text1")->setFocus();
+        ctrl(screen().window(), Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.609344"));
+        QApplication::clipboard()->setText(QStringLiteral("12"));
+        ctrl(screen().window(), Qt::Key_V);
+        QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|")); // pasting converts nothing
+        // The result box refuses typing and pasting alike.
+        convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
+        text("Text4")->setFocus();
+        QTest::keyClicks(text("Text4"), QStringLiteral("99"));
+        QTest::keyClick(text("Text4"), Qt::Key_Backspace);
+        QCOMPARE(shown("Text4"), QStringLiteral("12."));
+        ctrl(screen().window(), Qt::Key_V);
+        QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|"));
+        screen().Unload();
+        QVERIFY(showActive(screen()));
         ctrl(screen().window(), Qt::Key_E); // no result yet: nothing to show, no failure
         QCOMPARE(shown("Text4"), QString());
         ctrl(screen().window(), Qt::Key_E);
@@ -95,32 +115,19 @@ private slots:
         QCOMPARE(ORVL_MOD::ExpMode, std::int16_t(-1));
     }
 
-    void clipboard()
+    // Tab order and placement, then the lists, each showing its header at first.
+    void listsAndLayout()
     {
-        convert(QStringLiteral("1"), QStringLiteral("mile"), QStringLiteral("kilometer"));
-        text("Text1")->setFocus();
-        ctrl(screen().window(), Qt::Key_C);
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.609344"));
-        QApplication::clipboard()->setText(QStringLiteral("12"));
-        ctrl(screen().window(), Qt::Key_V);
-        QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|")); // pasting converts nothing
-        // The result box refuses typing and pasting alike.
-        convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
-        text("Text4")->setFocus();
-        QTest::keyClicks(text("Text4"), QStringLiteral("99"));
-        QTest::keyClick(text("Text4"), Qt::Key_Backspace);
-        QCOMPARE(shown("Text4"), QStringLiteral("12."));
-        ctrl(screen().window(), Qt::Key_V);
-        QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|"));
-    }
-
-    void lists()
-    {
-        const char* names[] = {"cboMetrics", "cboSurveyor", "cboMariner", "cboOther"};
-        const char* headers[] = {"Metric Units", "Surveyor Units", "Mariner Units", "Other Length Units"};
-        for (int i = 0; i < 2; ++i)
-            for (int l = 0; l < 4; ++l)
-                QCOMPARE(list(names[l], i)->currentText(), QLatin1String(headers[l]));
+        const QStringList tab = tabChain(text("Text1"), 25);
+        QCOMPARE(QStringList({tab.at(0), tab.at(11), tab.at(12), tab.at(24)}),
+                 QStringList({"btnInches_0", "cboOther_0", "btnInches_1", "Text4"}));
+        // Centred on the 12000 x 12000 twip screen, 300 twips above the middle.
+        QCOMPARE(QPoint(ORVL_MOD::FormLeft, ORVL_MOD::FormTop), QPoint(1900, 2250));
+        QCOMPARE(platform::outerPosTwips(screen().window()), QPoint(1905, 2250));
+        const QList<QComboBox*> lists = screen().window()->findChildren<QComboBox*>();
+        QCOMPARE(lists.size(), 8);
+        for (QComboBox* l : lists)
+            QVERIFY2(l->currentIndex() == 0 && l->currentText().endsWith(" Units"), qPrintable(l->objectName()));
         convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
         list("cboMetrics", 0)->setFocus(Qt::TabFocusReason); // at its header: nothing
         QCOMPARE(unitLabel(0), QStringLiteral("foot"));
@@ -135,17 +142,6 @@ private slots:
         choose(QStringLiteral("18\" cubits"), 1);
         QCOMPARE(unitLabel(1), QStringLiteral("cubits"));
         QCOMPARE(shown("Text4"), QStringLiteral("0.009225"));
-    }
-
-    void layout()
-    {
-        const QStringList tab = tabChain(text("Text1"), 25);
-        QCOMPARE(QStringList({tab.at(0), tab.at(11), tab.at(12), tab.at(24)}),
-                 QStringList({"btnInches_0", "cboOther_0", "btnInches_1", "Text4"}));
-        // Centred on the 12000 x 12000 twip screen, 300 twips above the middle.
-        QCOMPARE(QPoint(ORVL_MOD::FormLeft, ORVL_MOD::FormTop), QPoint(1900, 2250));
-        QCOMPARE(platform::outerPosTwips(screen().window()), QPoint(1905, 2250));
-        QCOMPARE(screen().window()->windowTitle(), QStringLiteral("Length  &  Distance"));
     }
 
     // Enter converts only once both sides are set. Main Menu and the close
