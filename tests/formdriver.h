@@ -186,6 +186,17 @@ inline void choose(QWidget* window, const QString& name)
     click(window->findChild<QWidget*>(name));
 }
 
+// A test of the screen F: its controls by name, what they show, and a
+// unit chosen on side i as a user does.
+template <class F>
+struct ScreenTest : QObject {
+    F& screen() { return platform::the<F>(); }
+    template <class T = QLineEdit>
+    T* get(const QString& name) { return control<T>(screen(), name); }
+    QString shown(const QString& name) { return get<QWidget>(name)->property("text").toString(); }
+    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
+};
+
 // Counts the showings of the program's windows (only those of that name,
 // if one is given) while it is installed as an event filter.
 struct ShowCounter : QObject {

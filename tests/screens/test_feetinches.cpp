@@ -9,18 +9,15 @@
 
 using namespace testing;
 
-class TestFeetInches : public QObject {
+class TestFeetInches : public ScreenTest<diaFeet_n_Inches> {
     Q_OBJECT
 
     std::optional<TestFolder> folder; // the main window reads its files there
-    diaFeet_n_Inches& screen() { return platform::the<diaFeet_n_Inches>(); }
-    template <class T = QLineEdit>
-    T* get(const QString& name) { return control<T>(screen(), name); }
     void unit(const QString& button, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(button).arg(i))); }
     // The result row: the number, then the inches where they show.
     QString result()
     {
-        return get("Text3")->text() + u'|' + (get("txtFtIn_1")->isVisible() ? get("txtFtIn_1")->text() : u"-"_qs);
+        return shown("Text3") + u'|' + (get("txtFtIn_1")->isVisible() ? shown("txtFtIn_1") : u"-"_qs);
     }
     // Types the number, chooses the from unit, types the inches, chooses
     // the to unit, and clicks the from unit again when lastColumn is 0.
@@ -87,7 +84,7 @@ private slots:
             for (int k = -4000; k <= 4000; ++k) {
                 type(get("Text1"), QString::number(k / 10.0));
                 unit(QLatin1String(from), 0);
-                const double feet = get("Text3")->text().toDouble(), inches = get("txtFtIn_1")->text().toDouble();
+                const double feet = shown("Text3").toDouble(), inches = shown("txtFtIn_1").toDouble();
                 QVERIFY2(std::fabs(inches) < 12 && feet * k >= 0 && inches * k >= 0 &&
                              std::fabs(12 * feet + inches - k / 10.0 * size) < 1e-4,
                          qPrintable(QString::number(k) + from + ' ' + result()));
@@ -106,9 +103,9 @@ private slots:
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("0"));
         unit(QStringLiteral("Meters"), 0); // one column only: no result yet
-        QCOMPARE(visible() + get<QLabel>("lbl3_0")->text() + result(), QStringLiteral("--#-meter|"));
+        QCOMPARE(visible() + shown("lbl3_0") + result(), QStringLiteral("--#-meter|"));
         unit(QStringLiteral("FtInches"), 0);
-        QCOMPARE(visible() + get<QLabel>("lbl3_0")->text() + get("txtFtIn_0")->text(), QStringLiteral("###-feet0"));
+        QCOMPARE(visible() + shown("lbl3_0") + shown("txtFtIn_0"), QStringLiteral("###-feet0"));
 
         convert(QStringLiteral("1.7145"), QString(), QStringLiteral("Meters"), QStringLiteral("Meters"), 1);
         ctrl(screen().window(), Qt::Key_E); // Exponential does nothing here
@@ -127,7 +124,7 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("12"));
         get("txtFtIn_0")->setFocus();
         ctrl(screen().window(), Qt::Key_V); // into the number, never the inches
-        QCOMPARE(get("Text1")->text() + get("txtFtIn_0")->text() + result(), QStringLiteral("120|"));
+        QCOMPARE(shown("Text1") + shown("txtFtIn_0") + result(), QStringLiteral("120|"));
 
         // Main Menu goes back to the main window, also from the modal way in
         // over the hidden main window.

@@ -8,21 +8,12 @@
 
 using namespace testing;
 
-class TestLength : public QObject {
+class TestLength : public ScreenTest<diaLength> {
     Q_OBJECT
 
-    diaLength& screen() { return platform::the<diaLength>(); }
-    QLineEdit* text(const char* name) { return control<QLineEdit>(screen(), QLatin1String(name)); }
-    QString shown(const char* name) { return text(name)->text(); }
-    QString unitLabel(int i) { return control<QLabel>(screen(), QStringLiteral("lbl3_%1").arg(i))->text(); }
-    QComboBox* list(const char* name, int i)
-    {
-        return control<QComboBox>(screen(), QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
-    }
-    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
     void convert(const QString& input, const QString& from, const QString& to)
     {
-        type(text("Text1"), input);
+        type(get("Text1"), input);
         choose(from, 0);
         choose(to, 1);
     }
@@ -64,17 +55,17 @@ private slots:
         convert(cell("input"), cell("from"), cell("to"));
         QCOMPARE(shown("Text1"), cell("shownInput"));
         QCOMPARE(shown("Text4"), cell("result"));
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        QTest::keyClick(get("Text1"), Qt::Key_Return);
         QCOMPARE(shown("Text4"), cell("result"));
         if (cell("result").isEmpty())
-            QCOMPARE(unitLabel(1) + shown("Text5"), QStringLiteral("yard24"));
+            QCOMPARE(shown("lbl3_1") + shown("Text5"), QStringLiteral("yard24"));
     }
 
     // The menu keys from the input: Copy, Paste and Exponential.
     void menuKeys()
     {
         convert(QStringLiteral("1"), QStringLiteral("mile"), QStringLiteral("kilometer"));
-        text("Text1")->setFocus();
+        get("Text1")->setFocus();
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.609344"));
         QApplication::clipboard()->setText(QStringLiteral("12"));
@@ -82,9 +73,9 @@ private slots:
         QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|")); // pasting converts nothing
         // The result box refuses typing and pasting alike.
         convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
-        text("Text4")->setFocus();
-        QTest::keyClicks(text("Text4"), QStringLiteral("99"));
-        QTest::keyClick(text("Text4"), Qt::Key_Backspace);
+        get("Text4")->setFocus();
+        QTest::keyClicks(get("Text4"), QStringLiteral("99"));
+        QTest::keyClick(get("Text4"), Qt::Key_Backspace);
         QCOMPARE(shown("Text4"), QStringLiteral("12."));
         ctrl(screen().window(), Qt::Key_V);
         QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|"));
@@ -94,7 +85,7 @@ private slots:
         QCOMPARE(shown("Text4"), QString());
         ctrl(screen().window(), Qt::Key_E);
         convert(QStringLiteral("1"), QStringLiteral("kilometer"), QStringLiteral("meter"));
-        text("Text1")->setFocus(); // the menu gets the key even from the input
+        get("Text1")->setFocus(); // the menu gets the key even from the input
         ctrl(screen().window(), Qt::Key_E);
         QCOMPARE(shown("Text4"), QStringLiteral("1.0 E+03"));
         ctrl(screen().window(), Qt::Key_E);
@@ -103,10 +94,10 @@ private slots:
         choose(QStringLiteral("meter"), 1);
         QCOMPARE(shown("Text4"), QStringLiteral("1. E+03"));
         // After the input changed, the previous result does not come back.
-        type(text("Text1"), QStringLiteral("2"));
+        type(get("Text1"), QStringLiteral("2"));
         ctrl(screen().window(), Qt::Key_E);
         QCOMPARE(shown("Text4"), QString());
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        QTest::keyClick(get("Text1"), Qt::Key_Return);
         QCOMPARE(shown("Text4"), QStringLiteral("2000."));
         // Every opening starts in automatic display again.
         ctrl(screen().window(), Qt::Key_E);
@@ -118,7 +109,7 @@ private slots:
     // Tab order and placement, then the lists, each showing its header at first.
     void listsAndLayout()
     {
-        const QStringList tab = tabChain(text("Text1"), 25);
+        const QStringList tab = tabChain(get("Text1"), 25);
         QCOMPARE(QStringList({tab.at(0), tab.at(11), tab.at(12), tab.at(24)}),
                  QStringList({"btnInches_0", "cboOther_0", "btnInches_1", "Text4"}));
         // Centred on the 12000 x 12000 twip screen, 300 twips above the middle.
@@ -129,18 +120,18 @@ private slots:
         for (QComboBox* l : lists)
             QVERIFY2(l->currentIndex() == 0 && l->currentText().endsWith(" Units"), qPrintable(l->objectName()));
         convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
-        list("cboMetrics", 0)->setFocus(Qt::TabFocusReason); // at its header: nothing
-        QCOMPARE(unitLabel(0), QStringLiteral("foot"));
+        get<QComboBox>("cboMetrics_0")->setFocus(Qt::TabFocusReason); // at its header: nothing
+        QCOMPARE(shown("lbl3_0"), QStringLiteral("foot"));
         QCOMPARE(shown("Text4"), QStringLiteral("12."));
         // A list showing a unit applies it again when it gets the focus.
         choose(QStringLiteral("pica"), 0);
         choose(QStringLiteral("inch"), 0);
-        list("cboOther", 0)->setFocus(Qt::TabFocusReason);
-        QCOMPARE(unitLabel(0), QStringLiteral("pica"));
-        pick(list("cboOther", 0), QStringLiteral("Other Length Units"));
-        QCOMPARE(unitLabel(0), QStringLiteral("pica"));
+        get<QComboBox>("cboOther_0")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(shown("lbl3_0"), QStringLiteral("pica"));
+        pick(get<QComboBox>("cboOther_0"), QStringLiteral("Other Length Units"));
+        QCOMPARE(shown("lbl3_0"), QStringLiteral("pica"));
         choose(QStringLiteral("18\" cubits"), 1);
-        QCOMPARE(unitLabel(1), QStringLiteral("cubits"));
+        QCOMPARE(shown("lbl3_1"), QStringLiteral("cubits"));
         QCOMPARE(shown("Text4"), QStringLiteral("0.009225"));
     }
 
@@ -151,16 +142,16 @@ private slots:
     {
         EndWatcher ended;
         choose(QStringLiteral("foot"), 0);
-        type(text("Text1"), QStringLiteral("5"));
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        type(get("Text1"), QStringLiteral("5"));
+        QTest::keyClick(get("Text1"), Qt::Key_Return);
         QCOMPARE(shown("Text4"), QString());
         choose(QStringLiteral("yard"), 1);
         QCOMPARE(shown("Text4"), QStringLiteral("1.666667"));
-        text("Text1")->setFocus();
+        get("Text1")->setFocus();
         ctrl(screen().window(), Qt::Key_M);
         QVERIFY(!screen().IsLoaded());
         QVERIFY(showActive(screen()));
-        QCOMPARE(unitLabel(0) + '|' + shown("Text5"), QStringLiteral("|Text5"));
+        QCOMPARE(shown("lbl3_0") + '|' + shown("Text5"), QStringLiteral("|Text5"));
         choose(QStringLiteral("inch"), 1);
         QCOMPARE(shown("Text4"), QString());
         screen().window()->close();

@@ -9,14 +9,10 @@
 
 using namespace testing;
 
-class TestTemperature : public QObject {
+class TestTemperature : public ScreenTest<diaTemp> {
     Q_OBJECT
 
     std::optional<TestFolder> folder; // the main window reads its files there
-    diaTemp& screen() { return platform::the<diaTemp>(); }
-    template <class T = QLineEdit>
-    T* get(const QString& name) { return control<T>(screen(), name); }
-    QString shown(const QString& name) { return get(name)->text(); }
     // A scale button by its letter, on side i.
     void scale(const QString& letter, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(letter).arg(i))); }
     void convert(const QString& input, const QString& from, const QString& to)

@@ -20,16 +20,10 @@ const QString Psi = QStringLiteral("pound per square inch");
 const QString AllThirteen(13, QLatin1Char('#'));
 } // namespace
 
-class TestTemplate1 : public QObject {
+class TestTemplate1 : public ScreenTest<template1> {
     Q_OBJECT
 
-    template1& screen() { return platform::the<template1>(); }
-    QLineEdit* text(const char* name) { return control<QLineEdit>(screen(), QLatin1String(name)); }
-    QString shown(const char* name) { return control<QWidget>(screen(), QLatin1String(name))->property("text").toString(); }
-    QPushButton* button(int NN, int i)
-    {
-        return control<QPushButton>(screen(), QStringLiteral("btn%1_%2").arg(NN, 2, 10, QLatin1Char('0')).arg(i));
-    }
+    QPushButton* button(int NN, int i) { return get<QPushButton>(QStringLiteral("btn%1_%2").arg(NN, 2, 10, QChar(u'0')).arg(i)); }
 
     // Opens the screen on a category, as the main window does.
     bool open(const QString& category)
@@ -37,11 +31,10 @@ class TestTemplate1 : public QObject {
         LOADDATA::CategoryName = category;
         return showActive(screen());
     }
-    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
     // Types the input, chooses both units and gives the result shown.
     QString convert(const QString& input, const QString& from, const QString& to)
     {
-        type(text("Text1"), input);
+        type(get("Text1"), input);
         choose(from, 0);
         choose(to, 1);
         return shown("Text4");
@@ -88,14 +81,14 @@ private slots:
             QCOMPARE(shown("Text5"), raw);
         } else { // Ctrl+C from the input copies the result as shown.
             QApplication::clipboard()->setText(QStringLiteral("stale"));
-            text("Text1")->setFocus();
+            get("Text1")->setFocus();
             ctrl(screen().window(), Qt::Key_C);
             QCOMPARE(QApplication::clipboard()->text(), result);
         }
         // Enter converts again with the units of both sides, inverse or not.
-        type(text("Text1"), input);
+        type(get("Text1"), input);
         QCOMPARE(shown("Text4"), QString());
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        QTest::keyClick(get("Text1"), Qt::Key_Return);
         QCOMPARE(shown("Text4"), result);
     }
 
@@ -104,7 +97,7 @@ private slots:
     {
         for (int side : {0, 1}) {
             QVERIFY(open(QStringLiteral("Fuel")));
-            type(text("Text1"), QStringLiteral("4"));
+            type(get("Text1"), QStringLiteral("4"));
             choose(Inverse, side);
             choose(Kpl, 1 - side);
             QCOMPARE(shown("Text4"), QStringLiteral("25."));
@@ -186,13 +179,13 @@ private slots:
         QVERIFY(open(QStringLiteral("Pressure")));
         QCOMPARE(column(0) + column(1), AllThirteen + AllThirteen);
         // The input has the focus; the last pair comes after every other control.
-        QCOMPARE(QApplication::focusWidget(), text("Text1"));
+        QCOMPARE(QApplication::focusWidget(), get("Text1"));
         QStringList tabs;
         for (int i = 0; i < 2; ++i)
             for (int NN = 1; NN <= 12; ++NN)
                 tabs << button(NN, i)->objectName();
         tabs << QStringLiteral("Text4") << QStringLiteral("btn13_0") << QStringLiteral("btn13_1") << QStringLiteral("Text1");
-        QCOMPARE(tabChain(text("Text1"), int(tabs.size())), tabs);
+        QCOMPARE(tabChain(get("Text1"), int(tabs.size())), tabs);
         screen().Unload();
 
         QVERIFY(open(QStringLiteral("pressure")));
