@@ -21,10 +21,7 @@ namespace testing {
 template <class T>
 T* control(const platform::Form& form, const QString& name)
 {
-    QMainWindow* w = form.window();
-    if (!w)
-        return nullptr;
-    return w->findChild<T*>(name);
+    return form.window() ? form.window()->findChild<T*>(name) : nullptr;
 }
 
 // Shows the form and waits until it is the active window, so keys and
@@ -118,10 +115,7 @@ inline void answerOpenFile(const QString& path)
 // Counts the program's endings instead of ending the test program.
 struct EndWatcher {
     int count = 0;
-    EndWatcher()
-    {
-        platform::setEndProgramHook([this] { ++count; });
-    }
+    EndWatcher() { platform::setEndProgramHook([this] { ++count; }); }
     ~EndWatcher() { platform::setEndProgramHook(nullptr); }
 };
 
