@@ -189,6 +189,14 @@ struct ScreenTest : QObject {
     T* get(const QString& name) { return control<T>(screen(), name); }
     QString shown(const QString& name) { return get<QWidget>(name)->property("text").toString(); }
     void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
+    // Types the input, chooses both units and gives the result shown.
+    QString convert(const QString& input, const QString& from, const QString& to)
+    {
+        type(get("Text1"), input);
+        choose(from, 0);
+        choose(to, 1);
+        return shown("Text4");
+    }
 };
 
 // Counts the showings of the program's windows (only those of that name,

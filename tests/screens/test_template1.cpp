@@ -17,7 +17,6 @@ const QString Inverse = QStringLiteral("liter per 100 kilometer");
 const QString MpgUS = QStringLiteral("mile per gallon (U.S.)");
 const QString Kpl = QStringLiteral("kilometer per liter");
 const QString Psi = QStringLiteral("pound per square inch");
-const QString AllThirteen(13, QLatin1Char('#'));
 } // namespace
 
 class TestTemplate1 : public ScreenTest<template1> {
@@ -26,19 +25,7 @@ class TestTemplate1 : public ScreenTest<template1> {
     QPushButton* button(int NN, int i) { return get<QPushButton>(QStringLiteral("btn%1_%2").arg(NN, 2, 10, QChar(u'0')).arg(i)); }
 
     // Opens the screen on a category, as the main window does.
-    bool open(const QString& category)
-    {
-        LOADDATA::CategoryName = category;
-        return showActive(screen());
-    }
-    // Types the input, chooses both units and gives the result shown.
-    QString convert(const QString& input, const QString& from, const QString& to)
-    {
-        type(get("Text1"), input);
-        choose(from, 0);
-        choose(to, 1);
-        return shown("Text4");
-    }
+    bool open(const QString& category) { LOADDATA::CategoryName = category; return showActive(screen()); }
     // The buttons of side i from top to bottom: # shown, - hidden.
     QString column(int i)
     {
@@ -144,7 +131,6 @@ private slots:
         QCOMPARE(seen, layout);
         QCOMPARE(shown("note1") + '|' + shown("note2"), c->note1 + '|' + c->note2);
         QCOMPARE(int(!shown("note1").isEmpty()) + int(!shown("note2").isEmpty()), cell<int>("notes"));
-        QCOMPARE(shown("note1").startsWith(QStringLiteral("Note: Do not mix units above and below")), layout.contains(u'='));
         // The category's own icon, not the designed one.
         const QImage own = screen().window()->windowIcon().pixmap(32, 32).toImage();
         QVERIFY(!own.isNull() && own != platform::the<btn>().icon(QStringLiteral("iconLength")).pixmap(32, 32).toImage());
@@ -162,7 +148,7 @@ private slots:
         QCOMPARE(ended.count, 0);
         QVERIFY(platform::the<UnitMenu>().window() && platform::the<UnitMenu>().window()->isVisible());
         QVERIFY(open(QStringLiteral("Pressure")));
-        QCOMPARE(column(0) + column(1), AllThirteen + AllThirteen);
+        QCOMPARE(column(0) + column(1), QString(26, u'#'));
         // The input has the focus; the last pair comes after every other control.
         QCOMPARE(QApplication::focusWidget(), get("Text1"));
         QStringList tabs;
@@ -176,7 +162,7 @@ private slots:
         QVERIFY(open(QStringLiteral("pressure")));
         QCOMPARE(screen().window()->windowTitle(), QStringLiteral("pressure"));
         // Pressure's table, without its notes.
-        QCOMPARE(column(1) + button(12, 1)->text() + shown("note1") + shown("note2"), AllThirteen + "bar");
+        QCOMPARE(column(1) + button(12, 1)->text() + shown("note1") + shown("note2"), QString(13, u'#') + "bar");
         QCOMPARE(convert(QStringLiteral("1"), QStringLiteral("atmosphere"), Psi), QStringLiteral("14.695949"));
         // The buttons read the unit table at the moment of the click.
         for (int NN = 1; NN <= 13; ++NN)
