@@ -1,12 +1,14 @@
 #pragma once
 // Driving forms in tests as a user does: clicks, keys and choices on the
 // real widgets, then reading what the controls show.
+#include "testsupport.h"
 #include "platform/form.h"
 #include "platform/modal.h"
 #include "platform/program.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 namespace testing {
 
@@ -189,6 +192,8 @@ struct ScreenTest : QObject {
     T* get(const QString& name) { return control<T>(screen(), name); }
     QString shown(const QString& name) { return get<QWidget>(name)->property("text").toString(); }
     void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
+    // Clicks the unit button named "btn<name>_<i>".
+    void clickUnit(const QString& name, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(name).arg(i))); }
     // Types the input, chooses both units and gives the result shown.
     QString convert(const QString& input, const QString& from, const QString& to)
     {

@@ -1,4 +1,3 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
@@ -6,7 +5,6 @@
 #include "shell/unitmenu.h"
 
 #include <QStringEncoder>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 

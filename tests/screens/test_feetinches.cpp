@@ -1,11 +1,7 @@
-#include "testsupport.h"
 #include "formdriver.h"
-#include "platform/modal.h"
 #include "screens/diafeet_n_inches.h"
 #include "shell/unitmenu.h"
 
-#include <QClipboard>
-#include <optional>
 
 using namespace testing;
 
@@ -13,7 +9,6 @@ class TestFeetInches : public ScreenTest<diaFeet_n_Inches> {
     Q_OBJECT
 
     std::optional<TestFolder> folder; // the main window reads its files there
-    void unit(const QString& button, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(button).arg(i))); }
     // The result row: the number, then the inches where they show.
     QString result() { return shown("Text3") + u'|' + (get("txtFtIn_1")->isVisible() ? shown("txtFtIn_1") : u"-"_qs); }
     // Types the number, chooses the from unit, types the inches, chooses
@@ -21,12 +16,12 @@ class TestFeetInches : public ScreenTest<diaFeet_n_Inches> {
     void convert(const QString& number, const QString& inches, const QString& from, const QString& to, int lastColumn)
     {
         type(get("Text1"), number);
-        unit(from, 0);
+        clickUnit(from, 0);
         if (!inches.isNull())
             type(get("txtFtIn_0"), inches);
-        unit(to, 1);
+        clickUnit(to, 1);
         if (lastColumn == 0)
-            unit(from, 0);
+            clickUnit(from, 0);
     }
 
 private slots:
@@ -75,11 +70,11 @@ private slots:
     // 12 as shown (a whole foot is carried); so -x mirrors x.
     void splitsEveryLength()
     {
-        unit(QStringLiteral("FtInches"), 1);
+        clickUnit(QStringLiteral("FtInches"), 1);
         for (const auto& [from, size] : {std::pair{"Millimeters", 1 / 25.4}, {"Centimeters", 1 / 2.54}, {"Inches", 1.0}})
             for (int k = -4000; k <= 4000; ++k) {
                 type(get("Text1"), QString::number(k / 10.0));
-                unit(QLatin1String(from), 0);
+                clickUnit(QLatin1String(from), 0);
                 const double feet = shown("Text3").toDouble(), inches = shown("txtFtIn_1").toDouble();
                 QVERIFY2(std::fabs(inches) < 12 && feet * k >= 0 && inches * k >= 0 &&
                              std::fabs(12 * feet + inches - k / 10.0 * size) < 1e-4,
@@ -98,9 +93,9 @@ private slots:
         QCOMPARE(visible(), QStringLiteral("#-#-"));
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("0"));
-        unit(QStringLiteral("Meters"), 0); // one column only: no result yet
+        clickUnit(QStringLiteral("Meters"), 0); // one column only: no result yet
         QCOMPARE(visible() + shown("lbl3_0") + result(), QStringLiteral("--#-meter|"));
-        unit(QStringLiteral("FtInches"), 0);
+        clickUnit(QStringLiteral("FtInches"), 0);
         QCOMPARE(visible() + shown("lbl3_0") + shown("txtFtIn_0"), QStringLiteral("###-feet0"));
 
         convert(QStringLiteral("1.7145"), QString(), QStringLiteral("Meters"), QStringLiteral("Meters"), 1);
@@ -109,11 +104,11 @@ private slots:
         QTest::keyClicks(get("Text3"), QStringLiteral("9")); // the result refuses typing
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.7145"));
-        unit(QStringLiteral("FtInches"), 1);
+        clickUnit(QStringLiteral("FtInches"), 1);
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("5 ft 7.5 in"));
         type(get("Text1"), QStringLiteral("abc")); // no result: nothing to copy
-        unit(QStringLiteral("Meters"), 0);
+        clickUnit(QStringLiteral("Meters"), 0);
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text() + result(), QStringLiteral("|"));
 

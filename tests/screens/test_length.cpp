@@ -1,10 +1,8 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "core/orvl_mod.h"
 #include "platform/twips.h"
 #include "screens/dialength.h"
 
-#include <QClipboard>
 
 using namespace testing;
 

@@ -1,11 +1,7 @@
-#include "testsupport.h"
 #include "formdriver.h"
-#include "platform/modal.h"
 #include "screens/diatemp.h"
 #include "shell/unitmenu.h"
 
-#include <QClipboard>
-#include <optional>
 
 using namespace testing;
 
@@ -13,13 +9,11 @@ class TestTemperature : public ScreenTest<diaTemp> {
     Q_OBJECT
 
     std::optional<TestFolder> folder; // the main window reads its files there
-    // A scale button by its letter, on side i.
-    void scale(const QString& letter, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(letter).arg(i))); }
     void convert(const QString& input, const QString& from, const QString& to)
     {
         type(get("txtDegreesIn"), input);
-        scale(from, 0);
-        scale(to, 1);
+        clickUnit(from, 0);
+        clickUnit(to, 1);
     }
 
 private slots:
@@ -65,9 +59,9 @@ private slots:
 
     void signsNotesClipboardAndWayBack()
     {
-        scale(QStringLiteral("K"), 1);
+        clickUnit(QStringLiteral("K"), 1);
         QVERIFY(get<QLabel>("lblDeg_0")->isVisible() && !get<QLabel>("lblDeg_1")->isVisible());
-        scale(QStringLiteral("R"), 1);
+        clickUnit(QStringLiteral("R"), 1);
         QVERIFY(get<QLabel>("lblDeg_1")->isVisible());
 
         platform::MsgBoxRequest asked{};
@@ -89,7 +83,7 @@ private slots:
         QVERIFY(!screen().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
         QVERIFY(showActive(screen()));
         type(get("txtDegreesIn"), QStringLiteral("100"));
-        scale(QStringLiteral("C"), 1);
+        clickUnit(QStringLiteral("C"), 1);
         QCOMPARE(shown("txtDegreesOut") + shown("lbltag_0"), QString());
         screen().window()->close();
         QVERIFY(!screen().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());

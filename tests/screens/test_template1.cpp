@@ -1,13 +1,10 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "core/catalogue.h"
 #include "core/loaddata.h"
 #include "core/picturestore.h"
-#include "platform/controls.h"
 #include "screens/template1.h"
 #include "shell/unitmenu.h"
 
-#include <QClipboard>
 #include <cmath>
 
 using namespace testing;

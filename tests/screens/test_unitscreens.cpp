@@ -1,8 +1,6 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "shell/menutable.h"
 
-#include <QClipboard>
 #include <QMenu>
 #include <QSpontaneKeyEvent>
 #include <QWheelEvent>
