@@ -64,15 +64,6 @@ private slots:
     }
     void cleanup() { folder.reset(); }
 
-    // Without its section: the default set in inches.
-    void defaults()
-    {
-        open(1);
-        QCOMPARE(state() + shown("btn12_0"), "User Defined Table 01100U.S. Nickel");
-        convert("12", "btn02_0");
-        QCOMPARE(shown("Text4"), "144.");
-    }
-
     // A factor as the file holds it, clicked after 1 foot gave 12 inches:
     // the result, then after Exponential, and the factor as saved again
     // (kept where the save is refused). No number (a fraction is none), or
@@ -149,15 +140,18 @@ private slots:
         QCOMPARE(shown("factorUser4"), "2.5");
     }
 
-    // Cancel Changes brings the file's set back; Browse replaces the
-    // picture's path with the one chosen, exactly, and cancelling keeps it;
-    // a change of the current category while revising does not move the
-    // set elsewhere.
+    // Without its section in the file, the default set in inches. Cancel
+    // Changes brings the file's set back; Browse replaces the picture's path
+    // with the one chosen, exactly, and cancelling keeps it; a change of the
+    // current category while revising does not move the set elsewhere.
     void revising()
     {
         const QString picture = folder->filePath(" tool .bmp");
         QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
         open(1);
+        QCOMPARE(state() + shown("btn12_0"), "User Defined Table 01100U.S. Nickel");
+        convert("12", "btn02_0");
+        QCOMPARE(shown("Text4"), "144.");
         menu("mnuReviseCustom");
         type(get("txtUser1"), "thumb");
         menu("mnuChanges");
