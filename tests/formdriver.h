@@ -187,7 +187,15 @@ inline void choose(QWidget* window, const QString& name)
 // unit chosen on side i as a user does.
 template <class F>
 struct ScreenTest : QObject {
+    std::optional<TestFolder> folder; // the program's files, the main window's too
     F& screen() { return platform::the<F>(); }
+    // Each test's start: a fresh folder, the C locale, the screen shown and active.
+    void start()
+    {
+        folder.emplace();
+        useLocale("C");
+        QVERIFY(showActive(screen()));
+    }
     template <class T = QLineEdit>
     T* get(const QString& name) { return control<T>(screen(), name); }
     QString shown(const QString& name) { return get<QWidget>(name)->property("text").toString(); }

@@ -24,7 +24,6 @@ const QByteArray Shared = "; kept as it is\n[Options]\nCalculator=calc\n\n[User1
 class TestUser1 : public ScreenTest<diaUser1> {
     Q_OBJECT
 
-    std::optional<TestFolder> folder;
     QStringList messages;
 
     QMainWindow* window() { return screen().window(); }

@@ -8,7 +8,6 @@ using namespace testing;
 class TestFeetInches : public ScreenTest<diaFeet_n_Inches> {
     Q_OBJECT
 
-    std::optional<TestFolder> folder; // the main window reads its files there
     // The result row: the number, then the inches where they show.
     QString result() { return shown("Text3") + u'|' + (get("txtFtIn_1")->isVisible() ? shown("txtFtIn_1") : u"-"_qs); }
     // Types the number, chooses the from unit, types the inches, chooses
@@ -25,12 +24,7 @@ class TestFeetInches : public ScreenTest<diaFeet_n_Inches> {
     }
 
 private slots:
-    void init()
-    {
-        folder.emplace();
-        useLocale("C");
-        QVERIFY(showActive(screen()));
-    }
+    void init() { start(); }
     void cleanup() { folder.reset(); }
 
     // Each row follows a good result, which must never stay beside an

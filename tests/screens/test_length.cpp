@@ -10,12 +10,8 @@ class TestLength : public ScreenTest<diaLength> {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        useLocale("C");
-        QVERIFY(showActive(screen()));
-    }
-    void cleanup() { platform::Form::UnloadAll(); }
+    void init() { start(); }
+    void cleanup() { folder.reset(); }
 
     // Each row follows a good result (2 foot is 24 inch), which an input
     // that cannot be read clears; the clicked unit is still taken.
@@ -99,7 +95,6 @@ private slots:
     // next opening has both sides unset again; Exit ends.
     void walk()
     {
-        EndWatcher ended;
         const QStringList tab = tabChain(get("Text1"), 25);
         QCOMPARE(QStringList({tab.at(0), tab.at(11), tab.at(12), tab.at(24)}),
                  QStringList({"btnInches_0", "cboOther_0", "btnInches_1", "Text4"}));
@@ -133,10 +128,10 @@ private slots:
         QCOMPARE(shown("Text4"), QString());
         screen().window()->close();
         QVERIFY(!screen().IsLoaded());
-        QCOMPARE(ended.count, 0);
+        QCOMPARE(folder->ended.count, 0);
         QVERIFY(showActive(screen()));
         screen().window()->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
-        QCOMPARE(ended.count, 1);
+        QCOMPARE(folder->ended.count, 1);
     }
 };
 ORVALIS_TEST(TestLength)

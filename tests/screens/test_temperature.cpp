@@ -8,7 +8,6 @@ using namespace testing;
 class TestTemperature : public ScreenTest<diaTemp> {
     Q_OBJECT
 
-    std::optional<TestFolder> folder; // the main window reads its files there
     void convert(const QString& input, const QString& from, const QString& to)
     {
         type(get("txtDegreesIn"), input);
@@ -17,12 +16,7 @@ class TestTemperature : public ScreenTest<diaTemp> {
     }
 
 private slots:
-    void init()
-    {
-        folder.emplace();
-        useLocale("C");
-        QVERIFY(showActive(screen()));
-    }
+    void init() { start(); }
     void cleanup() { folder.reset(); }
 
     // Each row follows a good result, which must never stay beside an
