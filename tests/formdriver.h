@@ -104,11 +104,9 @@ inline void answerOpenFile(const QString& path)
 {
     platform::setModalAnswerer([path](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
-        if (!dialog)
-            return;
-        if (path.isEmpty()) {
+        if (dialog && path.isEmpty()) {
             dialog->reject();
-        } else {
+        } else if (dialog) {
             typeOpenFileName(dialog, path);
             static_cast<QDialog*>(dialog)->accept();
         }
