@@ -40,8 +40,7 @@ inline bool showActive(platform::Form& form)
 
 inline void click(QWidget* w)
 {
-    QVERIFY(w);
-    QVERIFY(w->isVisible());
+    QVERIFY(w && w->isVisible());
     QTest::mouseClick(w, Qt::LeftButton);
 }
 
@@ -187,7 +186,8 @@ template <class F>
 struct ScreenTest : QObject {
     std::optional<TestFolder> folder; // the program's files, the main window's too
     F& screen() { return platform::the<F>(); }
-    // Each test's start: a fresh folder, the C locale, the screen shown and active.
+    // Each test's start: a fresh folder (the last test's forms unload with the
+    // one before), the C locale, the screen shown and active.
     void start()
     {
         folder.emplace();

@@ -25,7 +25,6 @@ class TestFeetInches : public ScreenTest<diaFeet_n_Inches> {
 
 private slots:
     void init() { start(); }
-    void cleanup() { folder.reset(); }
 
     // Each row follows a good result, which must never stay beside an
     // input that gives none.

@@ -11,7 +11,6 @@ class TestLength : public ScreenTest<diaLength> {
 
 private slots:
     void init() { start(); }
-    void cleanup() { folder.reset(); }
 
     // Each row follows a good result (2 foot is 24 inch), which an input
     // that cannot be read clears; the clicked unit is still taken.
@@ -102,7 +101,6 @@ private slots:
         QCOMPARE(QPoint(ORVL_MOD::FormLeft, ORVL_MOD::FormTop), QPoint(1900, 2250));
         QCOMPARE(platform::outerPosTwips(screen().window()), QPoint(1905, 2250));
         const QList<QComboBox*> lists = screen().window()->findChildren<QComboBox*>();
-        QCOMPARE(lists.size(), 8);
         for (QComboBox* l : lists)
             QVERIFY2(l->currentIndex() == 0 && l->currentText().endsWith(" Units"), qPrintable(l->objectName()));
         choose(QStringLiteral("foot"), 0);

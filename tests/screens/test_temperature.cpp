@@ -17,7 +17,6 @@ class TestTemperature : public ScreenTest<diaTemp> {
 
 private slots:
     void init() { start(); }
-    void cleanup() { folder.reset(); }
 
     // Each row follows a good result, which must never stay beside an
     // input that gives none.
