@@ -1,12 +1,14 @@
 #pragma once
 // Driving forms in tests as a user does: clicks, keys and choices on the
 // real widgets, then reading what the controls show.
+#include "testsupport.h"
 #include "platform/form.h"
 #include "platform/modal.h"
 #include "platform/program.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 namespace testing {
 
@@ -21,10 +24,7 @@ namespace testing {
 template <class T>
 T* control(const platform::Form& form, const QString& name)
 {
-    QMainWindow* w = form.window();
-    if (!w)
-        return nullptr;
-    return w->findChild<T*>(name);
+    return form.window() ? form.window()->findChild<T*>(name) : nullptr;
 }
 
 // Shows the form and waits until it is the active window, so keys and
@@ -40,8 +40,7 @@ inline bool showActive(platform::Form& form)
 
 inline void click(QWidget* w)
 {
-    QVERIFY(w);
-    QVERIFY(w->isVisible());
+    QVERIFY(w && w->isVisible());
     QTest::mouseClick(w, Qt::LeftButton);
 }
 
@@ -104,11 +103,9 @@ inline void answerOpenFile(const QString& path)
 {
     platform::setModalAnswerer([path](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
-        if (!dialog)
-            return;
-        if (path.isEmpty()) {
+        if (dialog && path.isEmpty()) {
             dialog->reject();
-        } else {
+        } else if (dialog) {
             typeOpenFileName(dialog, path);
             static_cast<QDialog*>(dialog)->accept();
         }
@@ -118,10 +115,7 @@ inline void answerOpenFile(const QString& path)
 // Counts the program's endings instead of ending the test program.
 struct EndWatcher {
     int count = 0;
-    EndWatcher()
-    {
-        platform::setEndProgramHook([this] { ++count; });
-    }
+    EndWatcher() { platform::setEndProgramHook([this] { ++count; }); }
     ~EndWatcher() { platform::setEndProgramHook(nullptr); }
 };
 
@@ -185,6 +179,36 @@ inline void choose(QWidget* window, const QString& name)
         return item->trigger();
     click(window->findChild<QWidget*>(name));
 }
+
+// A test of the screen F: its controls by name, what they show, and a
+// unit chosen on side i as a user does.
+template <class F>
+struct ScreenTest : QObject {
+    std::optional<TestFolder> folder; // the program's files, the main window's too
+    F& screen() { return platform::the<F>(); }
+    // Each test's start: a fresh folder (the last test's forms unload with the
+    // one before), the C locale, the screen shown and active.
+    void start()
+    {
+        folder.emplace();
+        useLocale("C");
+        QVERIFY(showActive(screen()));
+    }
+    template <class T = QLineEdit>
+    T* get(const QString& name) { return control<T>(screen(), name); }
+    QString shown(const QString& name) { return get<QWidget>(name)->property("text").toString(); }
+    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
+    // Clicks the unit button named "btn<name>_<i>".
+    void clickUnit(const QString& name, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(name).arg(i))); }
+    // Types the input, chooses both units and gives the result shown.
+    QString convert(const QString& input, const QString& from, const QString& to)
+    {
+        type(get("Text1"), input);
+        choose(from, 0);
+        choose(to, 1);
+        return shown("Text4");
+    }
+};
 
 // Counts the showings of the program's windows (only those of that name,
 // if one is given) while it is installed as an event filter.

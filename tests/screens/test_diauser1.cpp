@@ -1,4 +1,3 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "core/loaddata.h"
 #include "core/orvl_mod.h"
@@ -6,7 +5,6 @@
 #include "shell/unitmenu.h"
 
 #include <QStringEncoder>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,17 +21,14 @@ const QString Fingers = "Button_Image=|Table_Name=Fingers|User1_Text=inch|User1_
 const QByteArray Shared = "; kept as it is\n[Options]\nCalculator=calc\n\n[User1Factors]\nTable_Name=Mine\n";
 } // namespace
 
-class TestUser1 : public QObject {
+class TestUser1 : public ScreenTest<diaUser1> {
     Q_OBJECT
 
-    std::optional<TestFolder> folder;
     QStringList messages;
 
-    diaUser1& screen() { return platform::the<diaUser1>(); }
     QMainWindow* window() { return screen().window(); }
-    QLineEdit* box(const QString& name) { return control<QLineEdit>(screen(), name); }
-    void unit(const char* button) { click(control<QPushButton>(screen(), button)); }
-    void convert(const QString& input, const char* from) { type(box("Text1"), input), unit(from), unit("btn01_1"); }
+    void unit(const char* button) { click(get<QPushButton>(button)); }
+    void convert(const QString& input, const char* from) { type(get("Text1"), input), unit(from), unit("btn01_1"); }
     QString dat() { return folder->filePath("prog/user.dat"); }
     QByteArray file() { QFile f(dat()); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
     void setFile(const QByteArray& bytes) { QFile f(dat()); QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) > 0); }
@@ -43,8 +38,8 @@ class TestUser1 : public QObject {
     void reviseAndSave(const QString& name, const QString& factor4)
     {
         menu("mnuReviseCustom");
-        box("txtTableName")->setText(name);
-        box("factorUser4")->setText(factor4);
+        get("txtTableName")->setText(name);
+        get("factorUser4")->setText(factor4);
         menu("mnuSaveCustom");
     }
     // The caption, then 1 for each of panel shown, columns enabled, Revise,
@@ -68,31 +63,17 @@ private slots:
     }
     void cleanup() { folder.reset(); }
 
-    // Without its section: the default set in inches.
-    // A factor that cannot be read chooses no unit.
-    void defaults()
-    {
-        setFile("[User6Factors]\nUser2_Factor=1/2\n");
-        open(1);
-        QCOMPARE(state() + control<QPushButton>(screen(), "btn12_0")->text(), "User Defined Table 01100U.S. Nickel");
-        convert("12", "btn02_0");
-        QCOMPARE(box("Text4")->text(), "144.");
-        screen().Unload();
-        open(6);
-        unit("btn02_0");
-        QCOMPARE(control<QLabel>(screen(), "lbl3_0")->text() + '|' + box("Text4")->text(), "foot|");
-    }
-
     // A factor as the file holds it, clicked after 1 foot gave 12 inches:
     // the result, then after Exponential, and the factor as saved again
-    // (kept where the save is refused). No number, or 0, leaves no result.
+    // (kept where the save is refused). No number (a fraction is none), or
+    // 0, leaves no result.
     void factors_data()
     {
         columns({"stored", "shown", "exponential", "saved"});
         QTest::newRow("de_DE largest") << "1.7976931348623157E+308" << "1,7976931 E+308" << "1,797693 E+308"
                                        << " 1.7976931348623157E+308";
         QTest::newRow("de_DE below the smallest") << "1.5e-400" << "" << "" << " 0";
-        QTest::newRow("no number") << "abc" << "" << "" << "abc";
+        QTest::newRow("no number") << "1/2" << "" << "" << "1/2";
     }
     void factors()
     {
@@ -100,12 +81,12 @@ private slots:
         setFile("[User2Factors]\nUser4_Factor=" + cell("stored").toLatin1() + "\n");
         open(2);
         convert("1", "btn02_0");
-        QCOMPARE(box("Text4")->text(), "12" + QLocale().decimalPoint());
+        QCOMPARE(shown("Text4"), "12" + QLocale().decimalPoint());
         unit("btn04_0");
-        QCOMPARE(box("Text4")->text(), cell("shown"));
+        QCOMPARE(shown("Text4"), cell("shown"));
         ctrl(window(), Qt::Key_E);
-        QCOMPARE(box("Text4")->text(), cell("exponential"));
-        reviseAndSave("Fingers", box("factorUser4")->text());
+        QCOMPARE(shown("Text4"), cell("exponential"));
+        reviseAndSave("Fingers", shown("factorUser4"));
         QCOMPARE(QString(file()).section("User4_Factor=", 1).section('\n', 0, 0), cell("saved"));
     }
 
@@ -117,21 +98,20 @@ private slots:
     // ordinary user there.)
     void save_data()
     {
-        columns({"locale", "factor"});
+        columns({"factor"});
         QTest::addColumn<int>("fileMode"); // 0: folder and file as created
         QTest::addColumn<QString>("refusal"); // empty: saved
-        QTest::newRow("point") << "C" << " 2.5" << 0 << "";
-        QTest::newRow("comma under de_DE") << "de_DE" << "2,5" << 0 << "";
-        QTest::newRow("folder read-only") << "C" << "2.5" << 0666 << "";
-        QTest::newRow("comma under C") << "C" << "2,5" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5\".";
-        QTest::newRow("trailing letter") << "de_DE" << "2,5x" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5x\".";
-        QTest::newRow("folder and file read-only") << "C" << "2.5" << 0444 << "The custom units could not be saved to <file>: it is read-only.";
+        QTest::newRow("point") << " 2.5" << 0 << "";
+        QTest::newRow("de_DE comma") << "2,5" << 0 << "";
+        QTest::newRow("folder read-only") << "2.5" << 0666 << "";
+        QTest::newRow("comma under C") << "2,5" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5\".";
+        QTest::newRow("de_DE trailing letter") << "2,5x" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5x\".";
+        QTest::newRow("folder and file read-only") << "2.5" << 0444 << "The custom units could not be saved to <file>: it is read-only.";
     }
     void save()
     {
-        const QString locale = cell("locale");
         const int fileMode = cell<int>("fileMode");
-        useLocale(locale.toLatin1());
+        useRowLocale();
         setFile(Shared);
         open(2);
         const QByteArray prog = QFile::encodeName(folder->filePath("prog"));
@@ -146,41 +126,44 @@ private slots:
         const QString refusal = cell("refusal").replace("<file>", dat());
         const bool saved = refusal.isEmpty(); // else said, and still revising with the edits
         QVERIFY2(saved ? messages.isEmpty() : messages.value(0).startsWith(refusal + "\n"), qPrintable(messages.join('|')));
-        QCOMPARE(state() + box("txtTableName")->text(), saved ? "Fingers 01100Fingers" : "User Defined Table 10011Fingers");
+        QCOMPARE(state() + shown("txtTableName"), saved ? "Fingers 01100Fingers" : "User Defined Table 10011Fingers");
         QCOMPARE(file(), saved ? Shared + "\n[User2Factors]\n" + Fingers.toLatin1().replace('|', '\n') + '\n' : Shared);
         if (!saved)
             return;
         // The default 1.875 reads as 1.875 whatever the locale.
         convert("8", "btn08_0");
-        QCOMPARE(box("Text4")->text(), locale == "C" ? "15." : "15,");
+        QCOMPARE(shown("Text4"), "15" + QLocale().decimalPoint());
         menu("toMain");
         QTRY_COMPARE(control<QLabel>(platform::the<UnitMenu>(), "lblUser2")->text(), "Fingers");
         open(2);
-        QCOMPARE(box("factorUser4")->text(), "2.5");
+        QCOMPARE(shown("factorUser4"), "2.5");
     }
 
-    // Cancel Changes brings the file's set back; Browse replaces the
-    // picture's path with the one chosen, exactly, and cancelling keeps it;
-    // a change of the current category while revising does not move the
-    // set elsewhere.
+    // Without its section in the file, the default set in inches. Cancel
+    // Changes brings the file's set back; Browse replaces the picture's path
+    // with the one chosen, exactly, and cancelling keeps it; a change of the
+    // current category while revising does not move the set elsewhere.
     void revising()
     {
         const QString picture = folder->filePath(" tool .bmp");
         QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
         open(1);
+        QCOMPARE(state() + shown("btn12_0"), "User Defined Table 01100U.S. Nickel");
+        convert("12", "btn02_0");
+        QCOMPARE(shown("Text4"), "144.");
         menu("mnuReviseCustom");
-        type(box("txtUser1"), "thumb");
+        type(get("txtUser1"), "thumb");
         menu("mnuChanges");
-        QCOMPARE(state() + box("txtUser1")->text(), "User Defined Table 01100inch");
+        QCOMPARE(state() + shown("txtUser1"), "User Defined Table 01100inch");
         menu("mnuReviseCustom");
         for (const QString& answer : {picture, QString()}) {
             answerOpenFile(answer);
-            click(control<QPushButton>(screen(), "cmdBrowse"));
-            QCOMPARE(box("txtImageName")->text(), picture);
+            click(get<QPushButton>("cmdBrowse"));
+            QCOMPARE(shown("txtImageName"), picture);
         }
         LOADDATA::CategoryName = "Pressure"; // the unit finder opened a category
-        type(box("txtUser2"), QString(600, 'n')); // a name takes only what reads back
-        QCOMPARE(box("txtUser2")->text(), QString(511, 'n'));
+        type(get("txtUser2"), QString(600, 'n')); // a name takes only what reads back
+        QCOMPARE(shown("txtUser2"), QString(511, 'n'));
         reviseAndSave("Mine", "2");
         QCOMPARE(QString(file()).section('\n', 0, 2), "[User1Factors]\nButton_Image=" + picture + "\nTable_Name=Mine");
         QCOMPARE(file().count('['), 1);

@@ -1,57 +1,36 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "core/orvl_mod.h"
 #include "platform/twips.h"
 #include "screens/dialength.h"
 
-#include <QClipboard>
 
 using namespace testing;
 
-class TestLength : public QObject {
+class TestLength : public ScreenTest<diaLength> {
     Q_OBJECT
 
-    diaLength& screen() { return platform::the<diaLength>(); }
-    QLineEdit* text(const char* name) { return control<QLineEdit>(screen(), QLatin1String(name)); }
-    QString shown(const char* name) { return text(name)->text(); }
-    QString unitLabel(int i) { return control<QLabel>(screen(), QStringLiteral("lbl3_%1").arg(i))->text(); }
-    QComboBox* list(const char* name, int i)
-    {
-        return control<QComboBox>(screen(), QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
-    }
-    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
-    void convert(const QString& input, const QString& from, const QString& to)
-    {
-        type(text("Text1"), input);
-        choose(from, 0);
-        choose(to, 1);
-    }
-
 private slots:
-    void init()
-    {
-        useLocale("C");
-        QVERIFY(showActive(screen()));
-    }
-    void cleanup() { platform::Form::UnloadAll(); }
+    void init() { start(); }
 
     // Each row follows a good result (2 foot is 24 inch), which an input
     // that cannot be read clears; the clicked unit is still taken.
     void converts_data()
     {
         columns({"input", "from", "to", "shownInput", "result"});
-        QTest::newRow("mile to kilometer") << "1" << "mile" << "kilometer" << "1" << "1.609344";
         QTest::newRow("mixed number") << "1-1/2" << "foot" << "inch" << "1.5" << "18.";
         QTest::newRow("exponent input") << "2.5e3" << "meter" << "kilometer" << "2500" << "2.5";
         QTest::newRow("empty input") << "" << "inch" << "foot" << "0" << "0.0 E+00";
         QTest::newRow("rounded to single") << "123456789" << "inch" << "inch" << "1.234568E+08" << "1.234568 E+08";
-        QTest::newRow("micron is the micrometre") << "1" << "micrometer" << "micron" << "1" << "1.";
-        QTest::newRow("nautical mile exact") << "1" << "nautical mile" << "meter" << "1" << "1852.";
-        QTest::newRow("league is three") << "1" << "league" << "nautical mile" << "1" << "3.";
-        QTest::newRow("light year") << "1" << "light years" << "kilometer" << "1" << "9.4607305 E+12";
-        QTest::newRow("pole and rod") << "1" << "pole" << "rod" << "1" << "1.";
         QTest::newRow("de_DE fraction") << "3/4" << "inch" << "inch" << "0,75" << "0,75";
-        QTest::newRow("de_DE result") << "1" << "mile" << "kilometer" << "1" << "1,609344";
+        // Exact factors: 1 of the first unit in the second.
+        for (const auto& [tag, from, to, result] : {std::array{"mile to kilometer", "mile", "kilometer", "1.609344"},
+                                                    {"de_DE result", "mile", "kilometer", "1,609344"},
+                                                    {"micron is the micrometre", "micrometer", "micron", "1."},
+                                                    {"nautical mile exact", "nautical mile", "meter", "1852."},
+                                                    {"league is three", "league", "nautical mile", "3."},
+                                                    {"light year", "light years", "kilometer", "9.4607305 E+12"},
+                                                    {"pole and rod", "pole", "rod", "1."}})
+            QTest::newRow(tag) << "1" << from << to << "1" << result;
         for (const char* bad : {"abc", "1/0", "1/2+3", "12/", "1e39", "inf", "nan"})
             QTest::newRow(bad) << bad << "foot" << "yard" << bad << "";
     }
@@ -62,19 +41,18 @@ private slots:
         convert(cell("input"), cell("from"), cell("to"));
         QCOMPARE(shown("Text1"), cell("shownInput"));
         QCOMPARE(shown("Text4"), cell("result"));
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
-        QCOMPARE(shown("Text4"), cell("result"));
         if (cell("result").isEmpty())
-            QCOMPARE(unitLabel(1) + shown("Text5"), QStringLiteral("yard24"));
+            QCOMPARE(shown("lbl3_1") + shown("Text5"), QStringLiteral("yard24"));
     }
 
-    void exponentialDisplay()
+    // The menu keys from the input: Exponential, Copy and Paste.
+    void menuKeys()
     {
         ctrl(screen().window(), Qt::Key_E); // no result yet: nothing to show, no failure
         QCOMPARE(shown("Text4"), QString());
         ctrl(screen().window(), Qt::Key_E);
         convert(QStringLiteral("1"), QStringLiteral("kilometer"), QStringLiteral("meter"));
-        text("Text1")->setFocus(); // the menu gets the key even from the input
+        get("Text1")->setFocus(); // the menu gets the key even from the input
         ctrl(screen().window(), Qt::Key_E);
         QCOMPARE(shown("Text4"), QStringLiteral("1.0 E+03"));
         ctrl(screen().window(), Qt::Key_E);
@@ -83,22 +61,18 @@ private slots:
         choose(QStringLiteral("meter"), 1);
         QCOMPARE(shown("Text4"), QStringLiteral("1. E+03"));
         // After the input changed, the previous result does not come back.
-        type(text("Text1"), QStringLiteral("2"));
+        type(get("Text1"), QStringLiteral("2"));
         ctrl(screen().window(), Qt::Key_E);
         QCOMPARE(shown("Text4"), QString());
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        QTest::keyClick(get("Text1"), Qt::Key_Return);
         QCOMPARE(shown("Text4"), QStringLiteral("2000."));
         // Every opening starts in automatic display again.
         ctrl(screen().window(), Qt::Key_E);
         screen().Unload();
-        screen().Show();
+        QVERIFY(showActive(screen()));
         QCOMPARE(ORVL_MOD::ExpMode, std::int16_t(-1));
-    }
-
-    void clipboard()
-    {
         convert(QStringLiteral("1"), QStringLiteral("mile"), QStringLiteral("kilometer"));
-        text("Text1")->setFocus();
+        get("Text1")->setFocus();
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.609344"));
         QApplication::clipboard()->setText(QStringLiteral("12"));
@@ -106,73 +80,55 @@ private slots:
         QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|")); // pasting converts nothing
         // The result box refuses typing and pasting alike.
         convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
-        text("Text4")->setFocus();
-        QTest::keyClicks(text("Text4"), QStringLiteral("99"));
-        QTest::keyClick(text("Text4"), Qt::Key_Backspace);
+        get("Text4")->setFocus();
+        QTest::keyClicks(get("Text4"), QStringLiteral("99"));
+        QTest::keyClick(get("Text4"), Qt::Key_Backspace);
         QCOMPARE(shown("Text4"), QStringLiteral("12."));
         ctrl(screen().window(), Qt::Key_V);
         QCOMPARE(shown("Text1") + '|' + shown("Text4"), QStringLiteral("12|"));
     }
 
-    void lists()
+    // One walk through the screen: tab order, placement and the lists, each
+    // showing its header at first. Enter converts only once both sides are
+    // set. Main Menu and the close box go back to the main window, and the
+    // next opening has both sides unset again; Exit ends.
+    void walk()
     {
-        const char* names[] = {"cboMetrics", "cboSurveyor", "cboMariner", "cboOther"};
-        const char* headers[] = {"Metric Units", "Surveyor Units", "Mariner Units", "Other Length Units"};
-        for (int i = 0; i < 2; ++i)
-            for (int l = 0; l < 4; ++l)
-                QCOMPARE(list(names[l], i)->currentText(), QLatin1String(headers[l]));
-        convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
-        list("cboMetrics", 0)->setFocus(Qt::TabFocusReason); // at its header: nothing
-        QCOMPARE(unitLabel(0), QStringLiteral("foot"));
-        QCOMPARE(shown("Text4"), QStringLiteral("12."));
-        // A list showing a unit applies it again when it gets the focus.
-        choose(QStringLiteral("pica"), 0);
-        choose(QStringLiteral("inch"), 0);
-        list("cboOther", 0)->setFocus(Qt::TabFocusReason);
-        QCOMPARE(unitLabel(0), QStringLiteral("pica"));
-        pick(list("cboOther", 0), QStringLiteral("Other Length Units"));
-        QCOMPARE(unitLabel(0), QStringLiteral("pica"));
-        choose(QStringLiteral("18\" cubits"), 1);
-        QCOMPARE(unitLabel(1), QStringLiteral("cubits"));
-        QCOMPARE(shown("Text4"), QStringLiteral("0.009225"));
-    }
-
-    void layout()
-    {
-        const QStringList tab = tabChain(text("Text1"), 25);
+        const QStringList tab = tabChain(get("Text1"), 25);
         QCOMPARE(QStringList({tab.at(0), tab.at(11), tab.at(12), tab.at(24)}),
                  QStringList({"btnInches_0", "cboOther_0", "btnInches_1", "Text4"}));
         // Centred on the 12000 x 12000 twip screen, 300 twips above the middle.
         QCOMPARE(QPoint(ORVL_MOD::FormLeft, ORVL_MOD::FormTop), QPoint(1900, 2250));
         QCOMPARE(platform::outerPosTwips(screen().window()), QPoint(1905, 2250));
-        QCOMPARE(screen().window()->windowTitle(), QStringLiteral("Length  &  Distance"));
-    }
-
-    // Enter converts only once both sides are set. Main Menu and the close
-    // box go back to the main window, and the next opening has both sides
-    // unset again; Exit ends.
-    void sidesAndWayBack()
-    {
-        EndWatcher ended;
+        const QList<QComboBox*> lists = screen().window()->findChildren<QComboBox*>();
+        for (QComboBox* l : lists)
+            QVERIFY2(l->currentIndex() == 0 && l->currentText().endsWith(" Units"), qPrintable(l->objectName()));
         choose(QStringLiteral("foot"), 0);
-        type(text("Text1"), QStringLiteral("5"));
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        type(get("Text1"), QStringLiteral("5"));
+        QTest::keyClick(get("Text1"), Qt::Key_Return);
         QCOMPARE(shown("Text4"), QString());
         choose(QStringLiteral("yard"), 1);
         QCOMPARE(shown("Text4"), QStringLiteral("1.666667"));
-        text("Text1")->setFocus();
+        convert(QStringLiteral("1"), QStringLiteral("foot"), QStringLiteral("inch"));
+        get<QComboBox>("cboMetrics_0")->setFocus(Qt::TabFocusReason); // at its header: nothing
+        QCOMPARE(shown("lbl3_0") + '|' + shown("Text4"), QStringLiteral("foot|12."));
+        choose(QStringLiteral("pica"), 0);
+        pick(get<QComboBox>("cboOther_0"), QStringLiteral("Other Length Units")); // the header keeps the unit
+        QCOMPARE(shown("lbl3_0"), QStringLiteral("pica"));
+        choose(QStringLiteral("18\" cubits"), 1);
+        QCOMPARE(shown("lbl3_1") + '|' + shown("Text4"), QStringLiteral("cubits|0.009225"));
+        get("Text1")->setFocus();
         ctrl(screen().window(), Qt::Key_M);
         QVERIFY(!screen().IsLoaded());
         QVERIFY(showActive(screen()));
-        QCOMPARE(unitLabel(0) + '|' + shown("Text5"), QStringLiteral("|Text5"));
+        QCOMPARE(shown("lbl3_0") + '|' + shown("Text5"), QStringLiteral("|Text5"));
         choose(QStringLiteral("inch"), 1);
         QCOMPARE(shown("Text4"), QString());
         screen().window()->close();
-        QVERIFY(!screen().IsLoaded());
-        QCOMPARE(ended.count, 0);
+        QVERIFY(!screen().IsLoaded() && folder->ended.count == 0);
         QVERIFY(showActive(screen()));
         screen().window()->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
-        QCOMPARE(ended.count, 1);
+        QCOMPARE(folder->ended.count, 1);
     }
 };
 ORVALIS_TEST(TestLength)

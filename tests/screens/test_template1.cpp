@@ -1,13 +1,10 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "core/catalogue.h"
 #include "core/loaddata.h"
 #include "core/picturestore.h"
-#include "platform/controls.h"
 #include "screens/template1.h"
 #include "shell/unitmenu.h"
 
-#include <QClipboard>
 #include <cmath>
 
 using namespace testing;
@@ -17,35 +14,15 @@ const QString Inverse = QStringLiteral("liter per 100 kilometer");
 const QString MpgUS = QStringLiteral("mile per gallon (U.S.)");
 const QString Kpl = QStringLiteral("kilometer per liter");
 const QString Psi = QStringLiteral("pound per square inch");
-const QString AllThirteen(13, QLatin1Char('#'));
 } // namespace
 
-class TestTemplate1 : public QObject {
+class TestTemplate1 : public ScreenTest<template1> {
     Q_OBJECT
 
-    template1& screen() { return platform::the<template1>(); }
-    QLineEdit* text(const char* name) { return control<QLineEdit>(screen(), QLatin1String(name)); }
-    QString shown(const char* name) { return control<QWidget>(screen(), QLatin1String(name))->property("text").toString(); }
-    QPushButton* button(int NN, int i)
-    {
-        return control<QPushButton>(screen(), QStringLiteral("btn%1_%2").arg(NN, 2, 10, QLatin1Char('0')).arg(i));
-    }
+    QPushButton* button(int NN, int i) { return get<QPushButton>(QStringLiteral("btn%1_%2").arg(NN, 2, 10, QChar(u'0')).arg(i)); }
 
     // Opens the screen on a category, as the main window does.
-    bool open(const QString& category)
-    {
-        LOADDATA::CategoryName = category;
-        return showActive(screen());
-    }
-    void choose(const QString& unit, int i) { chooseUnit(screen(), unit, i); }
-    // Types the input, chooses both units and gives the result shown.
-    QString convert(const QString& input, const QString& from, const QString& to)
-    {
-        type(text("Text1"), input);
-        choose(from, 0);
-        choose(to, 1);
-        return shown("Text4");
-    }
+    bool open(const QString& category) { LOADDATA::CategoryName = category; return showActive(screen()); }
     // The buttons of side i from top to bottom: # shown, - hidden.
     QString column(int i)
     {
@@ -59,9 +36,11 @@ private slots:
     void init() { useLocale("C"); }
     void cleanup() { platform::Form::UnloadAll(); }
 
-    // Each row follows a conversion of 5 the other way. No result without a
-    // counterpart (100 / 0) or from an input that cannot be read, which stays
-    // as typed; the units are still taken and the last raw result stays.
+    // Each row follows a conversion of 5 the other way, so a side that showed
+    // the inverse unit and then another must convert as the other. No result
+    // without a counterpart (100 / 0) or from an input that cannot be read,
+    // which stays as typed; the units are still taken and the last raw
+    // result stays.
     void converts_data()
     {
         columns({"category", "input", "from", "to", "shownInput", "result"});
@@ -84,67 +63,46 @@ private slots:
         QCOMPARE(convert(input, cell("from"), cell("to")), result);
         QCOMPARE(shown("Text1"), cell("shownInput"));
         QCOMPARE(shown("lbl3_0") + " / " + shown("lbl3_1"), cell("from") + " / " + cell("to"));
-        if (result.isEmpty()) {
+        if (result.isEmpty())
             QCOMPARE(shown("Text5"), raw);
-        } else { // Ctrl+C from the input copies the result as shown.
-            QApplication::clipboard()->setText(QStringLiteral("stale"));
-            text("Text1")->setFocus();
-            ctrl(screen().window(), Qt::Key_C);
-            QCOMPARE(QApplication::clipboard()->text(), result);
-        }
+        // Ctrl+C from the input copies the result as shown, or nothing.
+        QApplication::clipboard()->setText(QStringLiteral("stale"));
+        get("Text1")->setFocus();
+        ctrl(screen().window(), Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), result);
         // Enter converts again with the units of both sides, inverse or not.
-        type(text("Text1"), input);
+        type(get("Text1"), input);
         QCOMPARE(shown("Text4"), QString());
-        QTest::keyClick(text("Text1"), Qt::Key_Return);
+        QTest::keyClick(get("Text1"), Qt::Key_Return);
         QCOMPARE(shown("Text4"), result);
-    }
-
-    // 4 km/l is 25 l/100 km; km/l chosen again on the inverse side gives 4.
-    void anotherUnitClearsTheInverseFlag()
-    {
-        for (int side : {0, 1}) {
-            QVERIFY(open(QStringLiteral("Fuel")));
-            type(text("Text1"), QStringLiteral("4"));
-            choose(Inverse, side);
-            choose(Kpl, 1 - side);
-            QCOMPARE(shown("Text4"), QStringLiteral("25."));
-            choose(Kpl, side);
-            QCOMPARE(shown("Text4"), QStringLiteral("4."));
-            screen().Unload();
-        }
     }
 
     void everyCategory_data()
     {
         QTest::addColumn<QString>("layout"); // U a unit, = a divider (both shown), - a hidden pair
         QTest::addColumn<int>("notes");
-        QTest::addColumn<unsigned>("color"); // of the form and both frames
         columns({"from", "to", "result"}); // result: of 1 from in to
-        const unsigned blue = 0x00FFC0C0;
         const QString full(13, u'U');
-        QTest::newRow("Acceleration") << "UUUUUUUUUU---" << 0 << blue << "foot per sec squared" << "inch per sec squared" << "12.";
-        QTest::newRow("Angles") << "UUUUUU-------" << 0 << blue << "circle" << "quadrant" << "4.";
-        QTest::newRow("Area") << "UUUUUUUUUUUU-" << 0 << blue << "square foot" << "square inch" << "144.";
-        QTest::newRow("Bits and Bytes") << "UUUUUUUUUUUU-" << 0 << 0x00808000u << "kilobyte" << "byte" << "1024.";
-        QTest::newRow("Density") << "UUUUUU-------" << 0 << blue << "gram per milliliter" << "kilogram per cubic meter" << "1000.";
-        QTest::newRow("Fuel") << "UUUUU--------" << 1 << blue << Kpl << Inverse << "100.";
-        QTest::newRow("Imperial") << "UUUUU-UUU-UU-" << 0 << blue << "liter" << "milliliter" << "1000.";
-        QTest::newRow("Light") << "UUUU=UUUUU---" << 1 << 0x00C0FFFFu << "phot (ph)" << "lux (lx)" << "10000.";
-        QTest::newRow("Mass Flow Rate") << "UUUUUUUUUUUU-" << 0 << 0x00E0E0E0u << "pound per hour" << "pound per day" << "24.";
-        QTest::newRow("Power") << "UUUUUUUUU----" << 0 << 0x00C0FFFFu << "kilowatt" << "watt" << "1000.";
-        QTest::newRow("Pressure") << full << 2 << blue << "millibar" << "Pascal - Pa" << "100.";
-        QTest::newRow("Time") << "UUUUUUUUUUUU-" << 0 << blue << "day" << "hour" << "24.";
-        QTest::newRow("Viscosity") << "UUUUUUUU=UUU-" << 1 << blue << "poise" << "centipoise (cP)" << "100.";
-        QTest::newRow("Work") << "UUUUUUUUUUUU-" << 0 << blue << "kilowatt hour" << "Joule" << "3.6 E+06";
-        QTest::newRow("Volumetric Flow Rate") << full << 0 << 0x00FF8080u << "gallon per minute" << "gallon per hour" << "60.";
+        QTest::newRow("Acceleration") << "UUUUUUUUUU---" << 0 << "foot per sec squared" << "inch per sec squared" << "12.";
+        QTest::newRow("Angles") << "UUUUUU-------" << 0 << "circle" << "quadrant" << "4.";
+        QTest::newRow("Area") << "UUUUUUUUUUUU-" << 0 << "square foot" << "square inch" << "144.";
+        QTest::newRow("Bits and Bytes") << "UUUUUUUUUUUU-" << 0 << "kilobyte" << "byte" << "1024.";
+        QTest::newRow("Density") << "UUUUUU-------" << 0 << "gram per milliliter" << "kilogram per cubic meter" << "1000.";
+        QTest::newRow("Fuel") << "UUUUU--------" << 1 << Kpl << Inverse << "100.";
+        QTest::newRow("Imperial") << "UUUUU-UUU-UU-" << 0 << "liter" << "milliliter" << "1000.";
+        QTest::newRow("Light") << "UUUU=UUUUU---" << 1 << "phot (ph)" << "lux (lx)" << "10000.";
+        QTest::newRow("Mass Flow Rate") << "UUUUUUUUUUUU-" << 0 << "pound per hour" << "pound per day" << "24.";
+        QTest::newRow("Power") << "UUUUUUUUU----" << 0 << "kilowatt" << "watt" << "1000.";
+        QTest::newRow("Pressure") << full << 2 << "millibar" << "Pascal - Pa" << "100.";
+        QTest::newRow("Time") << "UUUUUUUUUUUU-" << 0 << "day" << "hour" << "24.";
+        QTest::newRow("Viscosity") << "UUUUUUUU=UUU-" << 1 << "poise" << "centipoise (cP)" << "100.";
+        QTest::newRow("Work") << "UUUUUUUUUUUU-" << 0 << "kilowatt hour" << "Joule" << "3.6 E+06";
+        QTest::newRow("Volumetric Flow Rate") << full << 0 << "gallon per minute" << "gallon per hour" << "60.";
     }
     void everyCategory()
     {
         const QString category = QString::fromLatin1(QTest::currentDataTag()), layout = cell("layout");
-        for (int k = 1; k <= 13; ++k) // over a table of junk: the load replaces all of it
-            LOADDATA::UnitName(k) = QStringLiteral("stale"), LOADDATA::UnitFactor(k) = -7;
         QVERIFY(open(category));
-        QCOMPARE(screen().window()->windowTitle(), category);
         const LOADDATA::CatalogueCategory* c = LOADDATA::findCategory(category);
         for (int i = 0; i < 2; ++i) {
             QCOMPARE(column(i), QString(layout).replace(u'U', u'#').replace(u'=', u'#'));
@@ -169,33 +127,37 @@ private slots:
         QCOMPARE(seen, layout);
         QCOMPARE(shown("note1") + '|' + shown("note2"), c->note1 + '|' + c->note2);
         QCOMPARE(int(!shown("note1").isEmpty()) + int(!shown("note2").isEmpty()), cell<int>("notes"));
-        QCOMPARE(shown("note1").startsWith(QStringLiteral("Note: Do not mix units above and below")), layout.contains(u'='));
-        for (const char* part : {"client", "Frame1_0", "Frame1_1"})
-            QCOMPARE(control<QWidget>(screen(), QLatin1String(part))->palette().color(QPalette::Window), platform::vbColor(cell<unsigned>("color")));
         // The category's own icon, not the designed one.
         const QImage own = screen().window()->windowIcon().pixmap(32, 32).toImage();
         QVERIFY(!own.isNull() && own != platform::the<btn>().icon(QStringLiteral("iconLength")).pixmap(32, 32).toImage());
         QCOMPARE(convert(QStringLiteral("1"), cell("from"), cell("to")), cell("result"));
     }
 
-    // Slots hidden by one category come back with the next; a name outside
-    // the catalogue is the caption over the table as it was.
+    // Slots hidden by one category come back with the next, in their tab
+    // order; a name outside the catalogue is the caption over the table as it was.
     void laterOpenings()
     {
         EndWatcher ended;
         QVERIFY(open(QStringLiteral("Angles")));
         ctrl(screen().window(), Qt::Key_M);
-        QVERIFY(!screen().IsLoaded());
-        QCOMPARE(ended.count, 0);
+        QVERIFY(!screen().IsLoaded() && ended.count == 0);
         QVERIFY(platform::the<UnitMenu>().window() && platform::the<UnitMenu>().window()->isVisible());
         QVERIFY(open(QStringLiteral("Pressure")));
-        QCOMPARE(column(0) + column(1), AllThirteen + AllThirteen);
+        QCOMPARE(column(0) + column(1), QString(26, u'#'));
+        // The input has the focus; the last pair comes after every other control.
+        QCOMPARE(QApplication::focusWidget(), get("Text1"));
+        QStringList tabs;
+        for (int i = 0; i < 2; ++i)
+            for (int NN = 1; NN <= 12; ++NN)
+                tabs << button(NN, i)->objectName();
+        tabs << QStringLiteral("Text4") << QStringLiteral("btn13_0") << QStringLiteral("btn13_1") << QStringLiteral("Text1");
+        QCOMPARE(tabChain(get("Text1"), int(tabs.size())), tabs);
         screen().Unload();
 
         QVERIFY(open(QStringLiteral("pressure")));
-        QCOMPARE(screen().window()->windowTitle(), QStringLiteral("pressure"));
-        // Pressure's table, without its notes.
-        QCOMPARE(column(1) + button(12, 1)->text() + shown("note1") + shown("note2"), AllThirteen + "bar");
+        // Under that caption, Pressure's table without its notes.
+        QCOMPARE(screen().window()->windowTitle() + ' ' + column(1) + button(12, 1)->text() + shown("note1") + shown("note2"),
+                 "pressure " + QString(13, u'#') + "bar");
         QCOMPARE(convert(QStringLiteral("1"), QStringLiteral("atmosphere"), Psi), QStringLiteral("14.695949"));
         // The buttons read the unit table at the moment of the click.
         for (int NN = 1; NN <= 13; ++NN)
@@ -203,20 +165,6 @@ private slots:
                 LOADDATA::UnitFactor(NN) *= 2;
         choose(QStringLiteral("atmosphere"), 0);
         QCOMPARE(shown("Text4"), QStringLiteral("29.391898"));
-    }
-
-    void tabOrder()
-    {
-        QVERIFY(open(QStringLiteral("Pressure")));
-        QWidget* w = text("Text1");
-        QCOMPARE(QApplication::focusWidget(), w);
-        QStringList expected;
-        for (int i = 0; i < 2; ++i)
-            for (int NN = 1; NN <= 12; ++NN)
-                expected << button(NN, i)->objectName();
-        // The last pair comes after every other control.
-        expected << QStringLiteral("Text4") << QStringLiteral("btn13_0") << QStringLiteral("btn13_1") << QStringLiteral("Text1");
-        QCOMPARE(tabChain(w, int(expected.size())), expected);
     }
 };
 ORVALIS_TEST(TestTemplate1)

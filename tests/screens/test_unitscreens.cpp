@@ -1,8 +1,6 @@
-#include "testsupport.h"
 #include "formdriver.h"
 #include "shell/menutable.h"
 
-#include <QClipboard>
 #include <QMenu>
 #include <QSpontaneKeyEvent>
 #include <QWheelEvent>
@@ -59,13 +57,14 @@ private slots:
         QCOMPARE(shown("Text4"), r[6]);
     }
 
-    // About on the speed screen only. The header comes first (velocity's
-    // entries sorted below it) and chooses nothing; a list that gets the focus by Tab chooses the entry it
-    // shows again where the screen says so; the weight list takes typing,
-    // but typed text adds and chooses nothing.
+    // About on the speed and length screens only. The header comes first (velocity's
+    // entries sorted below it) and chooses nothing; a list that gets the
+    // focus by Tab chooses the entry it shows again where the screen says
+    // so; the weight list takes typing, but typed text adds and chooses nothing.
     void lists_data()
     {
         QTest::addColumn<QStringList>("r"); // screen, entry, button, unit after the focus, first entry
+        QTest::newRow("length") << QStringList{"diaLength", "pica", "inch", "pica", "18\" cubits"};
         QTest::newRow("volume") << QStringList{"diaVolume", "wood cord", "liter", "wood cord", "peck"};
         QTest::newRow("weight, Click only") << QStringList{"diaWeight", "quarter", "pound", "pound (lb)", "microgram"};
         QTest::newRow("velocity") << QStringList{"diaVelocity", "inch per hour", "knot", "inch per hour", "centimeter per hour"};
@@ -75,7 +74,7 @@ private slots:
         QFETCH(QStringList, r);
         open(r[0]);
         QComboBox* box = find("cboOther_0");
-        QCOMPARE(control<QAction>(*form, "AboutOrvalis") != nullptr, r[0] == "diaVelocity");
+        QCOMPARE(control<QAction>(*form, "AboutOrvalis") != nullptr, r[0] == "diaVelocity" || r[0] == "diaLength");
         pick(box, box->itemText(0));
         QCOMPARE(box->itemText(1) + "|" + unitLabel(0), r[4] + "|");
         pick(box, r[1]);
