@@ -1,13 +1,18 @@
-// The metafile helper: draws the metafile named by its one argument and
-// writes it to standard output as SVG; exit status 0 only when it did. The
-// program starts it for each metafile it meets, so the libraries behind it
-// are never loaded into the program, and a file that makes them crash, loop
-// or grow ends only this process.
-#include "platform/metafiletosvg.h"
+// The metafile helper: draws the metafile named by its first argument at
+// the size its other two give (0 0: its own size) and writes the picture to
+// standard output (see platform/metafile.h); exit status 0 only when it
+// did. The program starts it for each metafile it meets, so the libraries
+// behind it are never loaded into the program, and a file that makes them
+// crash, loop or grow ends only this process.
+#include "platform/metafiledraw.h"
 #include "platform/metafile.h"
 
+#include <QGuiApplication>
+
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -56,6 +61,14 @@ std::vector<unsigned char> readFile(const char* path)
     return bytes;
 }
 
+// A side of the size asked for, in pixels; -1 for anything else.
+long side(const char* text)
+{
+    char* end = nullptr;
+    const long n = std::strtol(text, &end, 10);
+    return end != text && *end == 0 && n >= 0 && n <= platform::metafile::MaxSide ? n : -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,11 +81,23 @@ int main(int argc, char** argv)
     // The address sanitizer reserves far more address space than this.
     limit(RLIMIT_AS, rlim_t(1024) * 1024 * 1024);
 #endif
-    if (argc != 2)
+    if (argc != 4)
         return 2;
+    const long width = side(argv[2]), height = side(argv[3]);
+    if (width < 0 || height < 0)
+        return 2;
+    // Text needs the font database, which needs an application; no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int args = 1;
+    QGuiApplication app(args, argv);
     const std::vector<unsigned char> bytes = readFile(argv[1]);
-    const std::string svg = metafile::toSvg(bytes.data(), bytes.size());
-    if (svg.empty() || svg.size() > platform::metafile::MaxSvgBytes)
+    const QImage image = metafile::draw(bytes.data(), bytes.size(), QSize(int(width), int(height)))
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
         return 1;
-    return std::fwrite(svg.data(), 1, svg.size(), stdout) == svg.size() && std::fflush(stdout) == 0 ? 0 : 1;
+    const uint32_t size[] = {uint32_t(image.width()), uint32_t(image.height())};
+    bool written = std::fwrite(size, sizeof size, 1, stdout) == 1;
+    for (int y = 0; written && y < image.height(); ++y)
+        written = std::fwrite(image.constScanLine(y), 4, size_t(image.width()), stdout) == size_t(image.width());
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
 }

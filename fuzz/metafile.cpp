@@ -1,12 +1,8 @@
-// libFuzzer harness: a metafile's drawing as the program gets it, on any
-// bytes. The helper's conversion to SVG, then, in the program's own
-// process, Qt's reading of that SVG and its painting at a button's size.
-#include "platform/metafiletosvg.h"
+// libFuzzer harness: a metafile's drawing as the helper makes it, on any
+// bytes: played or converted, then painted at a button's size.
+#include "platform/metafiledraw.h"
 
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <cstdint>
 #include <cstdlib>
 
@@ -19,15 +15,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string svg = metafile::toSvg(data, size);
-    if (svg.empty())
-        return 0;
-    QSvgRenderer renderer(QByteArray::fromRawData(svg.data(), qsizetype(svg.size())));
-    if (renderer.isValid()) {
-        QImage image(40, 30, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        renderer.render(&painter, QRectF(0, 0, 40, 30));
-    }
+    metafile::draw(data, size, QSize(40, 30));
     return 0;
 }

@@ -12,9 +12,9 @@
 #include <QPainter>
 #include <QPointer>
 #include <QProcess>
-#include <QSvgRenderer>
 
 #include <algorithm>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -118,20 +118,29 @@ struct Loading {
     QString path;
     QSize shown;
     std::unique_ptr<QFile> file;
-    metafile::Header header;
     std::unique_ptr<QProcess> helper;
-    QByteArray svg;
+    QByteArray drawn;
 };
 
-// The helper drawing a metafile as SVG; null when it could not start.
-std::unique_ptr<QProcess> startHelper(const QString& path)
+// The most a helper may write: the picture at the size asked for, or at
+// the largest own size.
+qsizetype mostDrawn(QSize shown)
+{
+    const uint64_t pixels = shown.isEmpty() ? metafile::MaxPixels : uint64_t(shown.width()) * uint64_t(shown.height());
+    return qsizetype(metafile::PictureHeaderBytes + 4 * std::min<uint64_t>(pixels, metafile::MaxPixels));
+}
+
+// The helper drawing a metafile at the size it is shown; null when it
+// could not start.
+std::unique_ptr<QProcess> startHelper(const QString& path, QSize shown)
 {
     auto helper = std::make_unique<QProcess>();
     helper->setStandardInputFile(QProcess::nullDevice());
     helper->setStandardErrorFile(QProcess::nullDevice());
     helper->start(QCoreApplication::applicationDirPath() + QLatin1Char('/')
                       + QLatin1String(metafile::HelperName),
-                  {path});
+                  {path, QString::number(shown.isEmpty() ? 0 : shown.width()),
+                   QString::number(shown.isEmpty() ? 0 : shown.height())});
     if (!helper->waitForStarted(metafile::TimeLimitMs))
         return nullptr;
     return helper;
@@ -139,7 +148,7 @@ std::unique_ptr<QProcess> startHelper(const QString& path)
 
 // Reads what every helper writes until each has ended, all within one time
 // limit: several metafiles keep the caller waiting no longer than one. A
-// helper that fails, takes too long or writes too much leaves its SVG empty.
+// helper that fails, takes too long or writes too much leaves no picture.
 void collectHelpers(std::vector<Loading>& loads)
 {
     const QDeadlineTimer deadline(metafile::TimeLimitMs);
@@ -150,8 +159,8 @@ void collectHelpers(std::vector<Loading>& loads)
                 continue;
             // A short wait on each in turn: none is left with a full pipe.
             load.helper->waitForReadyRead(int(std::clamp<qint64>(deadline.remainingTime(), 0, 20)));
-            load.svg += load.helper->readAllStandardOutput();
-            if (deadline.hasExpired() || load.svg.size() > qsizetype(metafile::MaxSvgBytes)) {
+            load.drawn += load.helper->readAllStandardOutput();
+            if (deadline.hasExpired() || load.drawn.size() > mostDrawn(load.shown)) {
                 load.helper->kill();
                 load.helper->waitForFinished();
                 load.helper.reset();
@@ -163,31 +172,33 @@ void collectHelpers(std::vector<Loading>& loads)
     for (Loading& load : loads) {
         if (!load.helper)
             continue;
-        load.svg += load.helper->readAllStandardOutput();
+        load.drawn += load.helper->readAllStandardOutput();
         if (load.helper->exitStatus() != QProcess::NormalExit || load.helper->exitCode() != 0
-            || load.svg.size() > qsizetype(metafile::MaxSvgBytes))
-            load.svg.clear();
+            || load.drawn.size() > mostDrawn(load.shown))
+            load.drawn.clear();
         load.helper.reset();
     }
 }
 
+// The picture the helper drew: exactly the size asked for, or an own size
+// within bounds, and all its pixels.
 QImage drawMetafile(const Loading& load)
 {
-    if (load.svg.isEmpty())
+    if (load.drawn.size() < qsizetype(metafile::PictureHeaderBytes))
         return {};
-    QSvgRenderer renderer(load.svg);
-    if (!renderer.isValid())
-        return {};
-    const QSize own = load.header.width ? QSize(load.header.width, load.header.height) : renderer.defaultSize();
-    const QSize size = load.shown.isEmpty() ? own : load.shown;
-    if (size.isEmpty() || size.width() > metafile::MaxSide || size.height() > metafile::MaxSide)
+    uint32_t side[2];
+    std::memcpy(side, load.drawn.constData(), sizeof side);
+    const QSize size(int(std::min<uint32_t>(side[0], metafile::MaxSide)),
+                     int(std::min<uint32_t>(side[1], metafile::MaxSide)));
+    if (size.isEmpty() || QSize(side[0], side[1]) != size || (!load.shown.isEmpty() && size != load.shown)
+        || load.drawn.size() != qsizetype(metafile::PictureHeaderBytes) + 4 * qsizetype(size.width()) * size.height())
         return {};
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(), QSizeF(size)));
+    const char* pixels = load.drawn.constData() + metafile::PictureHeaderBytes;
+    for (int y = 0; y < size.height(); ++y)
+        std::memcpy(image.scanLine(y), pixels + qsizetype(y) * 4 * size.width(), 4 * size_t(size.width()));
     return image;
 }
 
@@ -246,15 +257,14 @@ QList<QPixmap> LoadPictures(const QList<QPair<QString, QSize>>& files)
 {
     std::vector<Loading> loads;
     for (const auto& [path, shown] : files) {
-        Loading& load = loads.emplace_back(Loading{path, shown, openRegularFile(path), {}, nullptr, {}});
+        Loading& load = loads.emplace_back(Loading{path, shown, openRegularFile(path), nullptr, {}});
         if (!load.file)
             continue;
         // Metafiles are known by their first bytes, whatever the file's name.
         const QByteArray head = load.file->read(metafile::HeaderBytes);
-        load.header = metafile::readHeader(reinterpret_cast<const unsigned char*>(head.constData()),
-                                           size_t(head.size()));
-        if (load.header.kind != metafile::Kind::None)
-            load.helper = startHelper(path);
+        if (metafile::readHeader(reinterpret_cast<const unsigned char*>(head.constData()), size_t(head.size())).kind
+            != metafile::Kind::None)
+            load.helper = startHelper(path, shown);
     }
     collectHelpers(loads);
     QList<QPixmap> pictures;

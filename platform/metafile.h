@@ -15,10 +15,16 @@ enum class Kind { None, Wmf, PlaceableWmf, Emf };
 constexpr size_t HeaderBytes = 88;
 // The helper's name, beside the program.
 constexpr const char* HelperName = "orvalis-metafile";
-// Bounds on what the helper reads, writes and may spend: a hostile file
+// Bounds on what the helper reads, makes and may spend: a hostile file
 // must neither take the program's memory nor keep it waiting.
 constexpr size_t MaxFileBytes = 16 * 1024 * 1024;
-constexpr size_t MaxSvgBytes = 8 * 1024 * 1024;
+constexpr size_t MaxSvgBytes = 8 * 1024 * 1024; // an enhanced metafile's drawing as SVG
+constexpr uint64_t MaxPixels = 4096 * 4096;
+// The helper is given the file and the size to draw it at (0 0: its own
+// size), and writes the picture drawn: its width and height, 32 bits each
+// in the machine's order, then its rows of premultiplied ARGB32 pixels as
+// QImage keeps them.
+constexpr size_t PictureHeaderBytes = 8;
 // The program waits for the helper with its window frozen (once per file
 // change): a button's picture is drawn in milliseconds, and a file that keeps
 // the helper busy for longer than this is hostile or broken.

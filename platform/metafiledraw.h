@@ -1,0 +1,16 @@
+#pragma once
+// Draws a Windows metafile (with or without the placeable header) or an
+// enhanced metafile as an image, with the libraries made for these formats.
+// Only the helper program and the fuzzing harness link this.
+#include <QImage>
+#include <QSize>
+#include <cstddef>
+
+namespace metafile {
+
+// The picture drawn over the whole of an image of `shown`, or of its own
+// size when `shown` is empty; a null image when the bytes are not a
+// metafile that can be drawn.
+QImage draw(const unsigned char* data, size_t size, QSize shown);
+
+} // namespace metafile

@@ -1,0 +1,842 @@
+#include "platform/wmfdevice.h"
+
+#include "platform/metafile.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImageReader>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringDecoder>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// After Qt's headers: libwmf's names for Windows' constants are macros.
+#include <libwmf/api.h>
+#include <libwmf/macro.h>
+
+namespace metafile {
+
+namespace {
+
+using platform::metafile::detail::u16;
+using platform::metafile::detail::u32;
+
+// libwmf believes the sizes a file declares and allocates them, up to
+// gigabytes; everything it allocates comes out of this budget, and a
+// request past it fails as memory running out, which it reports as an error.
+struct Budget {
+    static constexpr size_t Limit = 256 * 1024 * 1024;
+    static constexpr size_t Head = alignof(std::max_align_t);
+    size_t used = 0;
+
+    static void* allocate(void* context, size_t size)
+    {
+        return reallocate(context, nullptr, size);
+    }
+    static void* reallocate(void* context, void* mem, size_t size)
+    {
+        auto* budget = static_cast<Budget*>(context);
+        char* block = mem ? static_cast<char*>(mem) - Head : nullptr;
+        const size_t old = block ? *reinterpret_cast<size_t*>(block) : 0;
+        if (size > Limit - (budget->used - old))
+            return nullptr;
+        block = static_cast<char*>(std::realloc(block, Head + size));
+        if (!block)
+            return nullptr;
+        budget->used = budget->used - old + size;
+        *reinterpret_cast<size_t*>(block) = size;
+        return block + Head;
+    }
+    static void release(void* context, void* mem)
+    {
+        if (!mem)
+            return;
+        char* block = static_cast<char*>(mem) - Head;
+        static_cast<Budget*>(context)->used -= *reinterpret_cast<size_t*>(block);
+        std::free(block);
+    }
+};
+
+// What is drawn on, and how the picture's area is known.
+struct Device {
+    QImage image;
+    QPainter painter;
+    // The window the file's records set, where they set one: Windows maps
+    // it onto the rectangle the picture is played into.
+    bool setsWindow = false;
+    // Otherwise the placeable header's bounds, in logical units...
+    bool placeable = false;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    // ...or, for a plain metafile, what its records cover (device units).
+    wmfD_Rect covered{};
+    // Text is placed by the device itself while playing (see stringWidth).
+    bool playing = false;
+    std::vector<std::unique_ptr<QImage>> bitmaps;
+};
+
+Device& device(wmfAPI* api)
+{
+    return *static_cast<Device*>(api->device_data);
+}
+
+QColor colour(const wmfRGB& c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+// libwmf's device units are logical units times the context's pixel size,
+// counted from the window's origin. The mapping from them onto the image,
+// which is the picture's area; none where that area is empty or absurd.
+std::optional<QTransform> toImage(const Device& d, const wmfDC* dc)
+{
+    double x0 = 0, y0 = 0, w = 0, h = 0;
+    const int mode = dc->map_mode;
+    // The fixed mapping modes (MM_LOMETRIC to MM_TWIPS) ignore the window's extent.
+    if (d.setsWindow && (mode < 2 || mode > 6)) {
+        w = dc->Window.width * dc->pixel_width;
+        h = dc->Window.height * dc->pixel_height;
+    } else if (d.placeable) {
+        x0 = (double(d.left) - dc->Window.Ox) * dc->pixel_width;
+        y0 = (double(d.top) - dc->Window.Oy) * dc->pixel_height;
+        w = (double(d.right) - d.left) * dc->pixel_width;
+        h = (double(d.bottom) - d.top) * dc->pixel_height;
+    } else {
+        x0 = d.covered.TL.x;
+        y0 = d.covered.TL.y;
+        w = double(d.covered.BR.x) - d.covered.TL.x;
+        h = double(d.covered.BR.y) - d.covered.TL.y;
+    }
+    const double sx = d.image.width() / w, sy = d.image.height() / h;
+    if (!std::isfinite(sx) || !std::isfinite(sy) || !std::isfinite(x0 * sx) || !std::isfinite(y0 * sy)
+        || sx == 0 || sy == 0)
+        return std::nullopt;
+    return QTransform(sx, 0, 0, sy, -x0 * sx, -y0 * sy);
+}
+
+QPointF at(const QTransform& t, wmfD_Coord p)
+{
+    return t.map(QPointF(p.x, p.y));
+}
+
+// Coordinates beyond this many image sizes are not drawn: nothing there
+// is visible, and the rasterizer's arithmetic is not meant for them.
+bool sane(const Device& d, const QRectF& r)
+{
+    const double far = 64.0 * std::max(d.image.width(), d.image.height());
+    return std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.right()) && std::isfinite(r.bottom())
+           && std::abs(r.left()) < far && std::abs(r.top()) < far && std::abs(r.right()) < far
+           && std::abs(r.bottom()) < far;
+}
+
+// How the context's raster operation changes a colour drawn: none where it
+// draws nothing. The operations that combine with what is already there
+// have no meaning over a picture's transparent ground; they draw as copies.
+std::optional<QColor> throughRop(const wmfDC* dc, QColor c)
+{
+    switch (dc->ROPmode) {
+    case R2_NOP:
+        return std::nullopt;
+    case R2_BLACK:
+        return QColor(Qt::black);
+    case R2_WHITE:
+        return QColor(Qt::white);
+    case R2_NOTCOPYPEN:
+        return QColor(255 - c.red(), 255 - c.green(), 255 - c.blue());
+    default:
+        return c;
+    }
+}
+
+QBrush brushOf(const wmfDC* dc)
+{
+    const wmfBrush* b = dc->brush;
+    if (!b || b->lbStyle == BS_NULL)
+        return Qt::NoBrush;
+    const std::optional<QColor> c = throughRop(dc, colour(b->lbColor));
+    if (!c)
+        return Qt::NoBrush;
+    switch (b->lbStyle) {
+    case BS_HATCHED: {
+        // Lines one device pixel apart, as Windows draws them; the gaps are
+        // the background's (see fill()).
+        static constexpr Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+                                                     Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        return QBrush(*c, b->lbHatch < 6 ? hatches[b->lbHatch] : Qt::SolidPattern);
+    }
+    case BS_PATTERN:
+    case BS_DIBPATTERN:
+    case BS_DIBPATTERNPT:
+    case BS_PATTERN8X8:
+    case BS_DIBPATTERN8X8:
+        if (const auto* pattern = static_cast<const QImage*>(b->bmp.data); pattern && !pattern->isNull())
+            return QBrush(*pattern);
+        return QBrush(*c);
+    default:
+        return QBrush(*c);
+    }
+}
+
+// The pen in image pixels. Windows never draws a line thinner than a pixel,
+// and draws dashes and dots only with pens one logical unit wide.
+QPen penOf(const Device& d, const wmfDC* dc, double scale)
+{
+    const wmfPen* p = dc->pen;
+    if (!p || WMF_PEN_STYLE(p) == PS_NULL)
+        return Qt::NoPen;
+    const std::optional<QColor> c = throughRop(dc, colour(p->lopnColor));
+    if (!c)
+        return Qt::NoPen;
+    const double most = 4.0 * std::max(d.image.width(), d.image.height());
+    const double width = std::clamp(std::abs(p->width * scale), 1.0, most);
+    QPen pen(*c, std::isfinite(width) ? width : 1.0);
+    switch (WMF_PEN_ENDCAP(p)) {
+    case PS_ENDCAP_SQUARE:
+        pen.setCapStyle(Qt::SquareCap);
+        break;
+    case PS_ENDCAP_FLAT:
+        pen.setCapStyle(Qt::FlatCap);
+        break;
+    default:
+        pen.setCapStyle(Qt::RoundCap);
+    }
+    switch (WMF_PEN_JOIN(p)) {
+    case PS_JOIN_BEVEL:
+        pen.setJoinStyle(Qt::BevelJoin);
+        break;
+    case PS_JOIN_MITER:
+        pen.setJoinStyle(Qt::MiterJoin);
+        pen.setMiterLimit(10); // Windows' default
+        break;
+    default:
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    const double logical = dc->pixel_width ? std::abs(p->width / dc->pixel_width) : 0;
+    if (logical <= 1.0 + 1e-6) {
+        switch (WMF_PEN_STYLE(p)) {
+        case PS_DASH:
+            pen.setStyle(Qt::DashLine);
+            break;
+        case PS_DOT:
+            pen.setStyle(Qt::DotLine);
+            break;
+        case PS_DASHDOT:
+            pen.setStyle(Qt::DashDotLine);
+            break;
+        case PS_DASHDOTDOT:
+            pen.setStyle(Qt::DashDotDotLine);
+            break;
+        case PS_ALTERNATE:
+            pen.setDashPattern({1, 1});
+            break;
+        default:
+            break;
+        }
+    }
+    return pen;
+}
+
+// The background mode decides only whether the gaps of hatched brushes and
+// styled pens are filled, with the background colour; a solid fill is
+// always opaque.
+void useBackground(QPainter& painter, const wmfDC* dc)
+{
+    painter.setBackgroundMode(WMF_DC_OPAQUE(dc) ? Qt::OpaqueMode : Qt::TransparentMode);
+    painter.setBackground(colour(dc->bgcolor));
+}
+
+// Fills the path (image pixels) with the context's brush, then outlines it
+// with its pen, as Windows draws a closed figure.
+void draw(Device& d, const wmfDC* dc, const QTransform& t, const QPainterPath& path, bool fill)
+{
+    if (!sane(d, path.boundingRect()))
+        return;
+    useBackground(d.painter, dc);
+    if (fill) {
+        const QBrush brush = brushOf(dc);
+        if (brush.style() != Qt::NoBrush)
+            d.painter.fillPath(path, brush);
+    }
+    const QPen pen = penOf(d, dc, t.m11());
+    if (pen.style() != Qt::NoPen)
+        d.painter.strokePath(path, pen);
+}
+
+// A figure's bounding box in image pixels; drawn inside it by a pen of
+// PS_INSIDEFRAME, which keeps the whole line within the box.
+QRectF box(const Device& d, const wmfDC* dc, const QTransform& t, wmfD_Coord tl, wmfD_Coord br)
+{
+    QRectF r = QRectF(at(t, tl), at(t, br)).normalized();
+    if (dc->pen && WMF_PEN_STYLE(dc->pen) == PS_INSIDEFRAME) {
+        const double inset = penOf(d, dc, t.m11()).widthF() / 2;
+        r.adjust(inset, inset, -inset, -inset);
+        if (!r.isValid())
+            r = QRectF(r.center(), QSizeF());
+    }
+    return r;
+}
+
+// --- The device's functions, as libwmf's player calls them ----------------
+
+void noDevice(wmfAPI*) {}
+void noUserData(wmfAPI*, wmfUserData_t*) {}
+// Flood fills depend on what the screen showed before; they are left out.
+void noFlood(wmfAPI*, wmfFlood_t*) {}
+
+void drawPixel(wmfAPI* api, wmfDrawPixel_t* p)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, p->dc);
+    const auto c = t ? throughRop(p->dc, colour(p->color)) : std::nullopt;
+    if (!c)
+        return;
+    const QPointF corner = at(*t, p->pt);
+    const QSizeF size(std::max(1.0, std::abs(p->pixel_width * t->m11())),
+                      std::max(1.0, std::abs(p->pixel_height * t->m22())));
+    const QRectF r(corner, size);
+    if (sane(d, r))
+        d.painter.fillRect(r, *c);
+}
+
+// Arcs: the player gives the bounding box and the two points, relative to
+// its centre, between which the arc runs clockwise on the device.
+enum class ArcKind { Open, Pie, Chord, Ellipse };
+
+void drawArc(wmfAPI* api, const wmfDrawArc_t* a, ArcKind kind)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, a->dc);
+    if (!t)
+        return;
+    const QRectF r = box(d, a->dc, *t, a->TL, a->BR);
+    if (!sane(d, r))
+        return;
+    if (kind == ArcKind::Ellipse) {
+        QPainterPath path;
+        path.addEllipse(r);
+        draw(d, a->dc, *t, path, true);
+        return;
+    }
+    // Angles on the ellipse's own circle, counter-clockwise in the image as
+    // Qt counts them; a mapping that mirrors one axis turns the direction.
+    const double rx = std::max(r.width() / 2, 1e-9), ry = std::max(r.height() / 2, 1e-9);
+    const auto angle = [&](wmfD_Coord rel) {
+        const QPointF v = t->map(QPointF(rel.x, rel.y)) - t->map(QPointF(0, 0));
+        return std::atan2(-v.y() / ry, v.x() / rx) * 180 / M_PI;
+    };
+    const double start = angle(a->start), end = angle(a->end);
+    const bool mirrored = (t->m11() < 0) != (t->m22() < 0);
+    double sweep = mirrored ? end - start : start - end;
+    sweep = std::fmod(sweep + 720, 360);
+    if (sweep == 0)
+        sweep = 360; // the same point twice: the whole ellipse
+    sweep = mirrored ? sweep : -sweep;
+    QPainterPath arc;
+    arc.arcMoveTo(r, start);
+    arc.arcTo(r, start, sweep);
+    if (kind == ArcKind::Open) {
+        draw(d, a->dc, *t, arc, false);
+        return;
+    }
+    QPainterPath figure;
+    if (kind == ArcKind::Pie)
+        figure.moveTo(r.center()), figure.connectPath(arc);
+    else
+        figure = arc;
+    figure.closeSubpath();
+    draw(d, a->dc, *t, figure, true);
+}
+
+void drawPie(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Pie); }
+void drawChord(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Chord); }
+void drawOpenArc(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Open); }
+void drawEllipse(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Ellipse); }
+
+void drawLine(wmfAPI* api, wmfDrawLine_t* l)
+{
+    Device& d = device(api);
+    if (const auto t = toImage(d, l->dc)) {
+        QPainterPath path(at(*t, l->from));
+        path.lineTo(at(*t, l->to));
+        draw(d, l->dc, *t, path, false);
+    }
+}
+
+QPolygonF polygonOf(const QTransform& t, const wmfD_Coord* pt, U16 count)
+{
+    QPolygonF polygon;
+    polygon.reserve(count);
+    for (U16 i = 0; i < count; ++i)
+        polygon << at(t, pt[i]);
+    return polygon;
+}
+
+Qt::FillRule fillRule(const wmfDC* dc)
+{
+    return WMF_DC_POLYFILL(dc) == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+}
+
+void drawPolyline(wmfAPI* api, wmfPolyLine_t* l)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, l->dc);
+    if (!t || !l->pt || l->count < 2)
+        return;
+    QPainterPath path;
+    path.addPolygon(polygonOf(*t, l->pt, l->count));
+    draw(d, l->dc, *t, path, false);
+}
+
+void drawPolygon(wmfAPI* api, wmfPolyLine_t* l)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, l->dc);
+    if (!t || !l->pt || l->count < 2)
+        return;
+    QPainterPath path;
+    path.setFillRule(fillRule(l->dc));
+    path.addPolygon(polygonOf(*t, l->pt, l->count));
+    path.closeSubpath();
+    draw(d, l->dc, *t, path, true);
+}
+
+// Several polygons filled as one figure: where they overlap, the fill
+// mode decides.
+void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* p)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, p->dc);
+    if (!t || !p->pt || !p->count)
+        return;
+    QPainterPath path;
+    path.setFillRule(fillRule(p->dc));
+    for (U16 i = 0; i < p->npoly; ++i) {
+        if (!p->pt[i] || p->count[i] < 2)
+            continue;
+        path.addPolygon(polygonOf(*t, p->pt[i], p->count[i]));
+        path.closeSubpath();
+    }
+    draw(d, p->dc, *t, path, true);
+}
+
+void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* r)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, r->dc);
+    if (!t)
+        return;
+    const QRectF rect = box(d, r->dc, *t, r->TL, r->BR);
+    QPainterPath path;
+    // Width and height are the axes of the rounded corners' ellipses.
+    const double rx = std::abs(r->width * t->m11()) / 2, ry = std::abs(r->height * t->m22()) / 2;
+    if (rx > 0 && ry > 0 && std::isfinite(rx) && std::isfinite(ry))
+        path.addRoundedRect(rect, std::min(rx, rect.width() / 2), std::min(ry, rect.height() / 2));
+    else
+        path.addRect(rect);
+    draw(d, r->dc, *t, path, true);
+}
+
+// A block filled by a raster operation with the brush (PatBlt).
+void ropDraw(wmfAPI* api, wmfROP_Draw_t* r)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, r->dc);
+    if (!t)
+        return;
+    const QRectF rect = QRectF(at(*t, r->TL), at(*t, r->BR)).normalized();
+    if (!sane(d, rect))
+        return;
+    switch (r->ROP) {
+    case BLACKNESS:
+        d.painter.fillRect(rect, Qt::black);
+        break;
+    case WHITENESS:
+        d.painter.fillRect(rect, Qt::white);
+        break;
+    case DSTINVERT:
+    case 0x00AA0029: // the destination as it is
+        break;
+    default:
+        useBackground(d.painter, r->dc);
+        d.painter.fillRect(rect, brushOf(r->dc));
+    }
+}
+
+// A device-independent bitmap as the metafile holds it: a header, its
+// colours and its rows, without the file header a bitmap file starts with.
+// Qt reads it once that header is put in front.
+QImage readDib(const unsigned char* dib, long length)
+{
+    if (!dib || length < 16)
+        return {};
+    const uint32_t headerSize = u32(dib);
+    uint32_t colours = 0, bits = 0, compression = 0;
+    if (headerSize == 12) { // the old core header: three-byte colours
+        bits = u16(dib + 10);
+        colours = bits <= 8 ? (1u << bits) * 3 : 0;
+    } else if (headerSize >= 40 && length >= 40) {
+        bits = u16(dib + 14);
+        compression = u32(dib + 16);
+        const uint32_t used = u32(dib + 32);
+        colours = (bits <= 8 ? (used && used < (1u << bits) ? used : 1u << bits) : used) * 4;
+        if (compression == 3 && headerSize == 40) // BI_BITFIELDS: three masks follow
+            colours += 12;
+    } else {
+        return {};
+    }
+    QByteArray file("BM", 2);
+    const uint32_t offset = 14 + headerSize + colours;
+    const uint32_t words[] = {uint32_t(14 + length), 0, offset};
+    for (uint32_t w : words)
+        for (int i = 0; i < 4; ++i)
+            file += char(w >> (8 * i) & 0xFF);
+    file.append(reinterpret_cast<const char*>(dib), length);
+    QBuffer buffer(&file);
+    QImageReader reader(&buffer, "bmp");
+    return reader.read();
+}
+
+void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
+{
+    Device& d = device(api);
+    r->bmp = {0, 0, nullptr};
+    QImage image = readDib(r->buffer, r->length);
+    if (image.isNull() || image.width() > 0xFFFF || image.height() > 0xFFFF)
+        return;
+    d.bitmaps.push_back(std::make_unique<QImage>(std::move(image)));
+    const QImage& kept = *d.bitmaps.back();
+    r->bmp = {static_cast<U16>(kept.width()), static_cast<U16>(kept.height()), d.bitmaps.back().get()};
+}
+
+void bmpFree(wmfAPI* api, wmfBMP* bmp)
+{
+    auto& bitmaps = device(api).bitmaps;
+    std::erase_if(bitmaps, [bmp](const auto& image) { return image.get() == bmp->data; });
+    bmp->data = nullptr;
+}
+
+// A bitmap (or the part of it cropped) placed at the point, each of its
+// pixels the size the player gives.
+void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, b->dc);
+    const auto* image = static_cast<const QImage*>(b->bmp.data);
+    if (!t || !image || image->isNull() || !b->crop.w || !b->crop.h)
+        return;
+    const QPointF from = at(*t, b->pt);
+    const QPointF to = t->map(QPointF(b->pt.x + b->crop.w * b->pixel_width, b->pt.y + b->crop.h * b->pixel_height));
+    if (!sane(d, QRectF(from, to)) || from.x() == to.x() || from.y() == to.y())
+        return;
+    QImage shown = image->copy(b->crop.x, b->crop.y, b->crop.w, b->crop.h);
+    switch (b->type) {
+    case BLACKNESS:
+        shown.fill(Qt::black);
+        break;
+    case WHITENESS:
+        shown.fill(Qt::white);
+        break;
+    case NOTSRCCOPY:
+        shown.invertPixels();
+        break;
+    case DSTINVERT:
+    case 0x00AA0029:
+        return;
+    default:
+        break;
+    }
+    // Drawn through a mapping of its own: a negative size mirrors it.
+    d.painter.save();
+    d.painter.setTransform(QTransform((to.x() - from.x()) / b->crop.w, 0, 0, (to.y() - from.y()) / b->crop.h,
+                                      from.x(), from.y()));
+    d.painter.drawImage(QPointF(0, 0), shown);
+    d.painter.restore();
+}
+
+QString decode(const wmfFont* f, const char* text)
+{
+    // The character set a font names tells how its text is written.
+    const char* name = "windows-1252";
+    switch (f->lfCharSet) {
+    case 128: name = "Shift_JIS"; break;
+    case 129: name = "windows-949"; break;
+    case 134: name = "GBK"; break;
+    case 136: name = "Big5"; break;
+    case 161: name = "windows-1253"; break;
+    case 162: name = "windows-1254"; break;
+    case 163: name = "windows-1258"; break;
+    case 177: name = "windows-1255"; break;
+    case 178: name = "windows-1256"; break;
+    case 186: name = "windows-1257"; break;
+    case 204: name = "windows-1251"; break;
+    case 222: name = "windows-874"; break;
+    case 238: name = "windows-1250"; break;
+    default: break;
+    }
+    QStringDecoder decoder(name);
+    if (!decoder.isValid())
+        decoder = QStringDecoder("windows-1252");
+    return decoder.isValid() ? QString(decoder(QByteArrayView(text))) : QString::fromLatin1(text);
+}
+
+// The font a metafile names, as fontconfig finds it: the family by name,
+// or one of its kind where the name is not installed.
+QFont fontOf(const wmfFont* f)
+{
+    QFont font(f->lfFaceName ? decode(f, f->lfFaceName) : QString());
+    switch (f->lfPitchAndFamily & 0xF0) {
+    case 0x10: font.setStyleHint(QFont::Serif); break;      // FF_ROMAN
+    case 0x20: font.setStyleHint(QFont::SansSerif); break;  // FF_SWISS
+    case 0x30: font.setStyleHint(QFont::TypeWriter); break; // FF_MODERN
+    case 0x40: font.setStyleHint(QFont::Cursive); break;    // FF_SCRIPT
+    case 0x50: font.setStyleHint(QFont::Decorative); break; // FF_DECORATIVE
+    default: break;
+    }
+    font.setWeight(f->lfWeight ? QFont::Weight(std::clamp(int(f->lfWeight), 1, 1000)) : QFont::Normal);
+    font.setItalic(f->lfItalic);
+    font.setUnderline(f->lfUnderline);
+    font.setStrikeOut(f->lfStrikeOut);
+    // Drawn at a picture's scale, not a screen's pixel grid.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// Each font the player meets is mapped; our text needs nothing from it.
+void mapFont(wmfAPI*, wmfFont*) {}
+
+// The width of a text in a font one point high. The player uses it for the
+// picture's extent, which a plain metafile's size comes from; and while
+// playing, to move the text's reference point for its alignment, which we
+// do ourselves with the same font that draws it. Then it is left at 0.
+float stringWidth(wmfAPI* api, wmfFont* f, char* text)
+{
+    if (device(api).playing || !f || !text)
+        return 0;
+    QFont font = fontOf(f);
+    font.setPixelSize(1000);
+    return float(QFontMetricsF(font).horizontalAdvance(decode(f, text)) / 1000);
+}
+
+void drawText(wmfAPI* api, wmfDrawText_t* t)
+{
+    Device& d = device(api);
+    const wmfDC* dc = t->dc;
+    const wmfFont* f = dc->font;
+    const auto m = toImage(d, dc);
+    if (!m || !f || !t->str || !*t->str)
+        return;
+    const double angle = WMF_TEXT_ANGLE(f); // counter-clockwise
+    const U16 align = WMF_DC_TEXTALIGN(dc);
+    const bool top = (align & TA_BASELINE) == 0, bottom = (align & TA_BASELINE) == TA_BOTTOM;
+    // The player puts a top-aligned text's baseline the whole font height
+    // below its reference point; undone, so that the font's own ascent is.
+    QPointF reference(t->pt.x, t->pt.y);
+    if (top)
+        reference -= QPointF(std::sin(angle), std::cos(angle)) * t->font_height;
+    const QPointF origin = m->map(reference);
+    // The height in image pixels, by the vertical scale, as Windows sizes fonts.
+    const double pixels = std::abs(t->font_height * m->m22());
+    if (!std::isfinite(pixels) || pixels < 0.05 || pixels > 16.0 * std::max(d.image.width(), d.image.height())
+        || !sane(d, QRectF(origin, QSizeF())))
+        return;
+    QFont font = fontOf(f);
+    font.setPointSizeF(pixels * 72 / d.image.logicalDpiY());
+    const QString text = decode(f, t->str);
+    const QFontMetricsF metrics(font, &d.image);
+    const double width = metrics.horizontalAdvance(text);
+    const double x = (align & TA_CENTER) == TA_CENTER ? -width / 2 : (align & TA_RIGHT) ? -width : 0;
+    const double y = top ? metrics.ascent() : bottom ? -metrics.descent() : 0;
+
+    d.painter.save();
+    // The rectangle ExtTextOut gives: filled with the background colour,
+    // and the text clipped to it, as its options ask.
+    const QRectF given = QRectF(at(*m, t->TL), at(*m, t->BR)).normalized();
+    if (sane(d, given)) {
+        if (t->flags & ETO_OPAQUE)
+            d.painter.fillRect(given, colour(dc->bgcolor));
+        if (t->flags & ETO_CLIPPED)
+            d.painter.setClipRect(given, Qt::IntersectClip);
+    }
+    d.painter.translate(origin);
+    d.painter.rotate(-angle * 180 / M_PI);
+    if (WMF_DC_OPAQUE(dc))
+        d.painter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.height()), colour(dc->bgcolor));
+    d.painter.setFont(font);
+    d.painter.setPen(colour(dc->textcolor));
+    d.painter.drawText(QPointF(x, y), text);
+    d.painter.restore();
+}
+
+QPainterPath rectangles(const QTransform& t, const wmfPolyRectangle_t* r)
+{
+    QPainterPath path;
+    for (unsigned i = 0; r->TL && r->BR && i < r->count; ++i)
+        path.addRect(QRectF(at(t, r->TL[i]), at(t, r->BR[i])).normalized());
+    return path;
+}
+
+void regionPaint(wmfAPI* api, wmfPolyRectangle_t* r)
+{
+    Device& d = device(api);
+    if (const auto t = toImage(d, r->dc)) {
+        const QPainterPath path = rectangles(*t, r);
+        const QBrush brush = brushOf(r->dc);
+        if (sane(d, path.boundingRect()) && brush.style() != Qt::NoBrush) {
+            useBackground(d.painter, r->dc);
+            d.painter.fillPath(path, brush);
+        }
+    }
+}
+
+// A border of the given thickness inside each rectangle, in the brush.
+void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, r->dc);
+    if (!t)
+        return;
+    const double w = std::abs(r->width * t->m11()), h = std::abs(r->height * t->m22());
+    QPainterPath frame;
+    frame.setFillRule(Qt::OddEvenFill);
+    for (unsigned i = 0; r->TL && r->BR && i < r->count; ++i) {
+        const QRectF outer = QRectF(at(*t, r->TL[i]), at(*t, r->BR[i])).normalized();
+        frame.addRect(outer);
+        const QRectF inner = outer.adjusted(w, h, -w, -h);
+        if (inner.isValid())
+            frame.addRect(inner);
+    }
+    const QBrush brush = brushOf(r->dc);
+    if (sane(d, frame.boundingRect()) && brush.style() != Qt::NoBrush) {
+        useBackground(d.painter, r->dc);
+        d.painter.fillPath(frame, brush);
+    }
+}
+
+// The clipping region, whole each time it changes; none without rectangles.
+void regionClip(wmfAPI* api, wmfPolyRectangle_t* r)
+{
+    Device& d = device(api);
+    const auto t = toImage(d, r->dc);
+    if (!t || r->count == 0) {
+        d.painter.setClipping(false);
+        return;
+    }
+    QPainterPath path = rectangles(*t, r);
+    if (!sane(d, path.boundingRect()))
+        path = QPainterPath();
+    d.painter.setClipPath(path);
+}
+
+void install(wmfAPI* api)
+{
+    auto* functions = static_cast<wmfFunctionReference*>(wmf_malloc(api, sizeof(wmfFunctionReference)));
+    auto* fonts = static_cast<wmfFontData*>(wmf_malloc(api, sizeof(wmfFontData)));
+    if (!functions || !fonts)
+        return;
+    *functions = {noDevice,     noDevice,      noDevice,      noDevice,       noFlood,
+                  noFlood,      drawPixel,     drawPie,       drawChord,      drawOpenArc,
+                  drawEllipse,  drawLine,      drawPolyline,  drawPolygon,    drawPolyPolygon,
+                  drawRectangle, ropDraw,      bmpDraw,       bmpRead,        bmpFree,
+                  drawText,     noUserData,    noUserData,    noUserData,     noUserData,
+                  regionFrame,  regionPaint,   regionClip};
+    *fonts = {mapFont, stringWidth, nullptr};
+    api->function_reference = functions;
+    api->font_data = fonts;
+}
+
+// Whether the records set the window's extent. Read here because the
+// player keeps a default extent that cannot be told from a set one.
+bool setsWindowExtent(const unsigned char* p, size_t size)
+{
+    size_t at = 2 * size_t(u16(p + 2)); // after the standard header
+    while (size - at >= 6 && at < size) {
+        const uint32_t words = u32(p + at);
+        const uint32_t function = u16(p + at + 4);
+        if (function == 0x020C)
+            return true;
+        if (function == 0 || words < 3 || words > (size - at) / 2)
+            return false;
+        at += 2 * size_t(words);
+    }
+    return false;
+}
+
+} // namespace
+
+QImage playWmf(const unsigned char* data, size_t size, QSize shown)
+{
+    using namespace platform::metafile;
+    const Header header = readHeader(data, size);
+    if (header.kind != Kind::Wmf && header.kind != Kind::PlaceableWmf)
+        return {};
+    const size_t records = header.kind == Kind::PlaceableWmf ? 22 : 0;
+    Device d;
+    d.setsWindow = setsWindowExtent(data + records, size - records);
+    if (header.kind == Kind::PlaceableWmf) {
+        d.placeable = true;
+        d.left = detail::s16(data + 6);
+        d.top = detail::s16(data + 8);
+        d.right = detail::s16(data + 10);
+        d.bottom = detail::s16(data + 12);
+    }
+
+    Budget budget;
+    wmfAPI_Options options{};
+    options.function = install;
+    options.context = &budget;
+    options.malloc = Budget::allocate;
+    options.realloc = Budget::reallocate;
+    options.free = Budget::release;
+    // Quiet: a damaged file is expected here, and only whether it could be
+    // drawn matters.
+    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_ALLOC | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    wmfAPI* api = nullptr;
+    if (wmf_lite_create(&api, flags, &options) != wmf_E_None || !api->function_reference || !api->font_data) {
+        if (api)
+            wmf_lite_destroy(api);
+        return {};
+    }
+    api->device_data = &d;
+    // The library reads through a pointer it does not promise to leave alone.
+    std::vector<unsigned char> bytes(data, data + size);
+    QImage image;
+    if (wmf_mem_open(api, bytes.data(), long(bytes.size())) == wmf_E_None
+        && wmf_scan(api, 0, &d.covered) == wmf_E_None) {
+        unsigned int width = shown.width(), height = shown.height();
+        if (shown.isEmpty()) {
+            width = header.width;
+            height = header.height;
+            if ((!width || !height) && wmf_display_size(api, &width, &height, 96, 96) != wmf_E_None)
+                width = height = 0;
+        }
+        if (width > 0 && height > 0 && width <= unsigned(MaxSide) && height <= unsigned(MaxSide)
+            && uint64_t(width) * height <= MaxPixels) {
+            d.image = QImage(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+        }
+        if (!d.image.isNull()) {
+            // 96 to the inch, so that a font's size in points is known in pixels.
+            d.image.setDotsPerMeterX(3780);
+            d.image.setDotsPerMeterY(3780);
+            d.image.fill(Qt::transparent);
+            d.painter.begin(&d.image);
+            d.painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
+                                     | QPainter::SmoothPixmapTransform);
+            d.playing = true;
+            const bool played = wmf_play(api, 0, &d.covered) == wmf_E_None;
+            d.painter.end();
+            if (played)
+                image = d.image;
+        }
+    }
+    wmf_lite_destroy(api);
+    return image;
+}
+
+} // namespace metafile
