@@ -213,7 +213,9 @@ QPen penOf(const Device& d, const wmfDC* dc, double scale)
         break;
     case PS_JOIN_MITER:
         pen.setJoinStyle(Qt::MiterJoin);
-        pen.setMiterLimit(10); // Windows' default
+        // Windows' default of 10 times the width, from the inner corner;
+        // Qt counts from the line's middle.
+        pen.setMiterLimit(5);
         break;
     default:
         pen.setJoinStyle(Qt::RoundJoin);
@@ -751,21 +753,48 @@ void install(wmfAPI* api)
     api->font_data = fonts;
 }
 
-// Whether the records set the window's extent. Read here because the
-// player keeps a default extent that cannot be told from a set one.
-bool setsWindowExtent(const unsigned char* p, size_t size)
+// The bytes libwmf plays, and whether the records set the window's extent
+// (read here because the player keeps a default extent that cannot be told
+// from a set one).
+struct Prepared {
+    std::vector<unsigned char> bytes;
+    bool setsWindow = false;
+};
+
+// The player works out the size of a logical unit again when the window's
+// extent is set, but not when the mapping mode is: a pen made after
+// SETMAPMODE and before the next drawing gets the width of the old mapping
+// (a 8-pixel line drawn half a pixel wide). The last extent set is repeated
+// after each SETMAPMODE, which changes nothing else where Windows plays it.
+Prepared prepare(const unsigned char* p, size_t size, size_t headerAt)
 {
-    size_t at = 2 * size_t(u16(p + 2)); // after the standard header
+    Prepared out;
+    out.bytes.reserve(size);
+    size_t at = headerAt + 2 * size_t(u16(p + headerAt + 2)); // after the standard header
+    out.bytes.assign(p, p + at);
+    std::vector<unsigned char> extent;
     while (size - at >= 6 && at < size) {
         const uint32_t words = u32(p + at);
         const uint32_t function = u16(p + at + 4);
-        if (function == 0x020C)
-            return true;
         if (function == 0 || words < 3 || words > (size - at) / 2)
-            return false;
+            break;
+        const unsigned char* record = p + at;
+        out.bytes.insert(out.bytes.end(), record, record + 2 * size_t(words));
+        if (function == 0x020C) { // SETWINDOWEXT
+            out.setsWindow = true;
+            extent.assign(record, record + 2 * size_t(words));
+        } else if (function == 0x0103 && !extent.empty()) { // SETMAPMODE
+            out.bytes.insert(out.bytes.end(), extent.begin(), extent.end());
+        }
         at += 2 * size_t(words);
     }
-    return false;
+    out.bytes.insert(out.bytes.end(), p + at, p + size);
+    // The header's size of the whole in words, grown by what was added.
+    const size_t added = (out.bytes.size() - size) / 2;
+    const uint32_t declared = u32(p + headerAt + 6) + uint32_t(added);
+    for (int i = 0; i < 4; ++i)
+        out.bytes[headerAt + 6 + i] = static_cast<unsigned char>(declared >> (8 * i));
+    return out;
 }
 
 } // namespace
@@ -776,9 +805,9 @@ QImage playWmf(const unsigned char* data, size_t size, QSize shown)
     const Header header = readHeader(data, size);
     if (header.kind != Kind::Wmf && header.kind != Kind::PlaceableWmf)
         return {};
-    const size_t records = header.kind == Kind::PlaceableWmf ? 22 : 0;
+    Prepared prepared = prepare(data, size, header.kind == Kind::PlaceableWmf ? 22 : 0);
     Device d;
-    d.setsWindow = setsWindowExtent(data + records, size - records);
+    d.setsWindow = prepared.setsWindow;
     if (header.kind == Kind::PlaceableWmf) {
         d.placeable = true;
         d.left = detail::s16(data + 6);
@@ -804,10 +833,8 @@ QImage playWmf(const unsigned char* data, size_t size, QSize shown)
         return {};
     }
     api->device_data = &d;
-    // The library reads through a pointer it does not promise to leave alone.
-    std::vector<unsigned char> bytes(data, data + size);
     QImage image;
-    if (wmf_mem_open(api, bytes.data(), long(bytes.size())) == wmf_E_None
+    if (wmf_mem_open(api, prepared.bytes.data(), long(prepared.bytes.size())) == wmf_E_None
         && wmf_scan(api, 0, &d.covered) == wmf_E_None) {
         unsigned int width = shown.width(), height = shown.height();
         if (shown.isEmpty()) {
