@@ -37,6 +37,22 @@ bool emfRecordsHold(const unsigned char* data, size_t size)
     return false;
 }
 
+// The library ends every outline of a path with a closing segment, even
+// where StrokePath leaves the figure open (a zigzag drawn as a triangle).
+// The segment it adds (" Z " last in an unfilled path) is taken off; one
+// that the file asks for comes before it and stays.
+void openStrokedPaths(QByteArray& svg)
+{
+    static const QByteArray start = "<path d=\"";
+    for (qsizetype at = svg.indexOf(start); at >= 0; at = svg.indexOf(start, at + 1)) {
+        const qsizetype from = at + start.size(), end = svg.indexOf('"', from), close = svg.indexOf('>', at);
+        if (end < 0 || close < end)
+            return;
+        if (end - from >= 2 && svg.sliced(end - 2, 2) == "Z " && svg.sliced(end, close - end).contains("fill=\"none\""))
+            svg.remove(end - 2, 2);
+    }
+}
+
 // An enhanced metafile becomes SVG through its library, which Qt draws.
 QImage drawEmf(const unsigned char* data, size_t size, const Header& header, QSize shown)
 {
@@ -60,6 +76,7 @@ QImage drawEmf(const unsigned char* data, size_t size, const Header& header, QSi
     if (ok && text && length <= platform::metafile::MaxSvgBytes)
         svg = QByteArray(text, qsizetype(length));
     std::free(text);
+    openStrokedPaths(svg);
     QSvgRenderer renderer(svg);
     if (svg.isEmpty() || !renderer.isValid())
         return {};
