@@ -197,6 +197,8 @@ QPen penOf(const Device& d, const wmfDC* dc, double scale)
     const double most = 4.0 * std::max(d.image.width(), d.image.height());
     const double width = std::clamp(std::abs(p->width * scale), 1.0, most);
     QPen pen(*c, std::isfinite(width) ? width : 1.0);
+    // A line a pixel wide has Qt's quicker way of drawing it.
+    pen.setCosmetic(pen.widthF() <= 1.0);
     switch (WMF_PEN_ENDCAP(p)) {
     case PS_ENDCAP_SQUARE:
         pen.setCapStyle(Qt::SquareCap);
@@ -256,19 +258,27 @@ void useBackground(QPainter& painter, const wmfDC* dc)
 
 // Fills the path (image pixels) with the context's brush, then outlines it
 // with its pen, as Windows draws a closed figure.
-void draw(Device& d, const wmfDC* dc, const QTransform& t, const QPainterPath& path, bool fill)
+// The figure's drawing, with the pen and brush set, where what it covers
+// (`box`, without the pen) reaches the picture.
+template <class Drawing>
+void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Drawing drawing, bool fill = true)
 {
-    if (!sane(d, path.boundingRect()))
+    const QPen pen = penOf(d, dc, t.m11());
+    const double reach = pen.style() == Qt::NoPen ? 0 : pen.widthF() * 5; // a miter's tip included
+    const QRectF bounds = box.adjusted(-reach, -reach, reach, reach);
+    // A figure wholly outside the picture costs nothing (files of many
+    // thousands of shapes are common).
+    if (!sane(d, bounds) || !bounds.intersects(d.image.rect()))
         return;
     useBackground(d.painter, dc);
-    if (fill) {
-        const QBrush brush = brushOf(dc);
-        if (brush.style() != Qt::NoBrush)
-            d.painter.fillPath(path, brush);
-    }
-    const QPen pen = penOf(d, dc, t.m11());
-    if (pen.style() != Qt::NoPen)
-        d.painter.strokePath(path, pen);
+    d.painter.setBrush(fill ? brushOf(dc) : QBrush());
+    d.painter.setPen(pen);
+    drawing(d.painter);
+}
+
+void draw(Device& d, const wmfDC* dc, const QTransform& t, const QPainterPath& path, bool fill)
+{
+    draw(d, dc, t, path.controlPointRect(), [&path](QPainter& p) { p.drawPath(path); }, fill);
 }
 
 // A figure's bounding box in image pixels; drawn inside it by a pen of
@@ -321,9 +331,7 @@ void drawArc(wmfAPI* api, const wmfDrawArc_t* a, ArcKind kind)
     if (!sane(d, r))
         return;
     if (kind == ArcKind::Ellipse) {
-        QPainterPath path;
-        path.addEllipse(r);
-        draw(d, a->dc, *t, path, true);
+        draw(d, a->dc, *t, r, [&r](QPainter& p) { p.drawEllipse(r); });
         return;
     }
     // Angles on the ellipse's own circle, counter-clockwise in the image as
