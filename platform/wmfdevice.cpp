@@ -99,15 +99,20 @@ std::optional<QTransform> toImage(const Device& d, const wmfDC* dc)
 {
     double x0 = 0, y0 = 0, w = 0, h = 0;
     const int mode = dc->map_mode;
+    // Where the player maps a placeable file by its units to the inch (its
+    // own mode 9), the pixel size it keeps is unsigned and the window's
+    // extent turns the axis.
+    const auto unit = [mode](double pixel, S32 extent) { return mode == 9 && extent < 0 ? -std::abs(pixel) : pixel; };
+    const double ux = unit(dc->pixel_width, dc->Window.width), uy = unit(dc->pixel_height, dc->Window.height);
     // The fixed mapping modes (MM_LOMETRIC to MM_TWIPS) ignore the window's extent.
     if (d.setsWindow && (mode < 2 || mode > 6)) {
-        w = dc->Window.width * dc->pixel_width;
-        h = dc->Window.height * dc->pixel_height;
+        w = dc->Window.width * ux;
+        h = dc->Window.height * uy;
     } else if (d.placeable) {
-        x0 = (double(d.left) - dc->Window.Ox) * dc->pixel_width;
-        y0 = (double(d.top) - dc->Window.Oy) * dc->pixel_height;
-        w = (double(d.right) - d.left) * dc->pixel_width;
-        h = (double(d.bottom) - d.top) * dc->pixel_height;
+        x0 = (double(d.left) - dc->Window.Ox) * ux;
+        y0 = (double(d.top) - dc->Window.Oy) * uy;
+        w = (double(d.right) - d.left) * ux;
+        h = (double(d.bottom) - d.top) * uy;
     } else {
         x0 = d.covered.TL.x;
         y0 = d.covered.TL.y;

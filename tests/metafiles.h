@@ -1,33 +1,42 @@
 #pragma once
-// Small metafiles written byte by byte: each fills its picture with one
-// colour, over a frame of another. Used by the tests, and by the fuzzing
-// harness as its first inputs.
+// Small metafiles written byte by byte. Used by the tests, and by the
+// fuzzing harness as its first inputs.
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace metafiles {
 
 inline void put16(std::string& s, uint32_t v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); }
 inline void put32(std::string& s, uint32_t v) { put16(s, v & 0xFFFF), put16(s, v >> 16); }
 
-// A red rectangle over the picture (100 x 50 logical units), in a
-// Windows metafile; with a placeable header, `unitsPerInch` and the
-// picture's bounds come first.
-inline std::string wmf(bool placeable, uint16_t unitsPerInch = 96, int16_t right = 100, int16_t bottom = 50)
-{
-    std::string records;
-    auto record = [&records](uint16_t function, std::initializer_list<uint16_t> words) {
-        put32(records, 3 + uint32_t(words.size()));
-        put16(records, function);
+// The records of a Windows metafile: each its size in words, its function
+// and its parameter words.
+struct WmfRecords {
+    std::string bytes;
+    uint32_t largest = 0;
+
+    WmfRecords& operator()(uint16_t function, const std::vector<uint16_t>& words)
+    {
+        const uint32_t size = 3 + uint32_t(words.size());
+        largest = std::max(largest, size);
+        put32(bytes, size);
+        put16(bytes, function);
         for (uint16_t w : words)
-            put16(records, w);
-    };
-    record(0x020B, {0, 0});                        // window origin
-    record(0x020C, {uint16_t(bottom), uint16_t(right)}); // window extent
-    record(0x02FC, {0, 0x00FF, 0x0000, 0});        // solid red brush
-    record(0x012D, {0});                           // select it
-    record(0x041B, {uint16_t(bottom), uint16_t(right), 0, 0}); // rectangle
-    record(0x0000, {});                            // end
+            put16(bytes, w);
+        return *this;
+    }
+};
+
+// The whole file: the records ended, after the standard header declaring
+// `objects` objects; with a placeable header, `unitsPerInch` and the
+// picture's bounds (from 0, 0) come first.
+inline std::string wmfFile(WmfRecords records, uint16_t objects, bool placeable, uint16_t unitsPerInch = 96,
+                           int16_t right = 100, int16_t bottom = 50)
+{
+    records(0x0000, {}); // end
     std::string s;
     if (placeable) { // key, handle, bounds, units per inch, reserved, then the checksum of these words
         const uint16_t head[] = {0xCDD7, 0x9AC6, 0, 0, 0, uint16_t(right), uint16_t(bottom), unitsPerInch, 0, 0};
@@ -37,35 +46,164 @@ inline std::string wmf(bool placeable, uint16_t unitsPerInch = 96, int16_t right
         put16(s, sum);
     }
     // Type, header words, version, size in words, objects, largest record, unused.
-    const uint32_t size = uint32_t(9 + records.size() / 2);
-    for (uint32_t w : {1u, 9u, 0x0300u, size & 0xFFFF, size >> 16, 1u, 7u, 0u, 0u})
+    const uint32_t size = uint32_t(9 + records.bytes.size() / 2);
+    for (uint32_t w : {1u, 9u, 0x0300u, size & 0xFFFF, size >> 16, uint32_t(objects), records.largest & 0xFFFF,
+                       records.largest >> 16, 0u})
         put16(s, w);
-    return s + records;
+    return s + records.bytes;
 }
 
-// The same in an enhanced metafile whose frame is `frameRight` by
-// `frameBottom` hundredths of a millimetre (100 x 50 pixels by default).
-inline std::string emf(int32_t frameRight = 2646, int32_t frameBottom = 1323)
+// A colour as the two words of a COLORREF.
+inline std::vector<uint16_t> colorref(uint32_t rgb)
 {
-    std::string records;
-    auto record = [&records](uint32_t type, std::initializer_list<uint32_t> values) {
-        put32(records, type);
-        put32(records, 8 + 4 * uint32_t(values.size()));
-        for (uint32_t v : values)
-            put32(records, v);
+    const uint32_t ref = (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+    return {uint16_t(ref & 0xFFFF), uint16_t(ref >> 16)};
+}
+
+inline std::vector<uint16_t> operator+(std::vector<uint16_t> a, const std::vector<uint16_t>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Bytes as the words a record carries them in, the last one padded.
+inline std::vector<uint16_t> words(const std::string& bytes)
+{
+    std::vector<uint16_t> w;
+    for (size_t i = 0; i < bytes.size(); i += 2)
+        w.push_back(uint16_t(uint8_t(bytes[i]) | (i + 1 < bytes.size() ? uint8_t(bytes[i + 1]) << 8 : 0)));
+    return w;
+}
+
+// A red rectangle over the picture (100 x 50 logical units), in a
+// Windows metafile; with a placeable header, `unitsPerInch` and the
+// picture's bounds come first.
+inline std::string wmf(bool placeable, uint16_t unitsPerInch = 96, int16_t right = 100, int16_t bottom = 50)
+{
+    WmfRecords r;
+    r(0x020B, {0, 0});                                   // window origin
+    r(0x020C, {uint16_t(bottom), uint16_t(right)});      // window extent
+    r(0x02FC, {0, 0x00FF, 0x0000, 0});                   // solid red brush
+    r(0x012D, {0});                                      // select it
+    r(0x041B, {uint16_t(bottom), uint16_t(right), 0, 0}); // rectangle
+    return wmfFile(r, 1, placeable, unitsPerInch, right, bottom);
+}
+
+// Colours of the drawing below, none of them a colour with an SVG name.
+enum Colour : uint32_t {
+    Blue = 0x1F4FD0,
+    Yellow = 0xF5D742,
+    Crimson = 0xC8326E,
+    Green = 0x3A9A5B,
+    Ink = 0x203A74,
+    Hatch = 0x802020,
+    Ground = 0xF0E0D0, // the background colour
+};
+
+// A drawing as programs write them, 200 x 100 units drawn at 1 unit a
+// pixel, in the given background mode (1 transparent, 2 opaque), in the
+// order Windows draws it:
+// - with no outline, a Blue rectangle (10,10)-(60,50), a Yellow ellipse
+//   in (70,10)-(130,50) and a Crimson triangle (140,50) (170,10) (195,50);
+// - a square (150,60)-(195,95) of Hatch crossed lines;
+// - a Green line 10 wide with round ends, (10,75) to (90,75);
+// - "Km" in bold type 20 high, Ink, its top left at (110,65).
+// The thick pen is made right after the mapping mode is set, before
+// anything is drawn.
+inline std::string drawing(uint16_t backgroundMode)
+{
+    WmfRecords r;
+    r(0x020C, {100, 200});         // window extent
+    r(0x020B, {0, 0});             // window origin
+    r(0x0103, {8});                // mapping mode: anisotropic
+    r(0x0102, {backgroundMode});   // background mode
+    r(0x0201, colorref(Ground));   // background colour
+    r(0x02FA, std::vector<uint16_t>{0, 10, 0} + colorref(Green)); // object 0: the thick pen
+    r(0x02FA, std::vector<uint16_t>{5, 0, 0, 0, 0});              // object 1: no pen
+    r(0x012D, {1});
+    const auto fill = [&r](uint32_t colour, uint16_t style = 0, uint16_t hatch = 0) {
+        r(0x02FC, std::vector<uint16_t>{style} + colorref(colour) + std::vector<uint16_t>{hatch}); // object 2
+        r(0x012D, {2});
     };
-    record(39, {1, 0, 0x000000FF, 0}); // solid red brush
-    record(37, {1});                   // select it
-    record(43, {0, 0, 99, 49});        // rectangle
-    record(14, {0, 16, 20});           // end
+    const auto drop = [&r] { r(0x01F0, {2}); };
+    fill(Blue), r(0x041B, {50, 60, 10, 10}), drop();                     // rectangle: bottom, right, top, left
+    fill(Yellow), r(0x0418, {50, 130, 10, 70}), drop();                  // ellipse
+    fill(Crimson), r(0x0324, {3, 140, 50, 170, 10, 195, 50}), drop();    // polygon
+    fill(Hatch, 2, 4), r(0x041B, {95, 195, 60, 150}), drop();            // hatched: HS_CROSS
+    r(0x012D, {0}), r(0x0214, {75, 10}), r(0x0213, {75, 90}), r(0x012D, {1}); // move, line
+    // Font: height, width, escapement, orientation, weight, then italic,
+    // underline, strike-out, character set, precisions, quality, pitch
+    // and family, and the face's name.
+    std::string font;
+    for (uint16_t w : {uint16_t(-20), uint16_t(0), uint16_t(0), uint16_t(0), uint16_t(700)})
+        put16(font, w);
+    font += std::string(8, '\0') + "DejaVu Sans" + '\0';
+    r(0x02FB, words(font)); // object 2
+    r(0x012D, {2});
+    r(0x0209, colorref(Ink)); // text colour
+    r(0x012E, {0});            // top left
+    r(0x0521, std::vector<uint16_t>{2} + words("Km") + std::vector<uint16_t>{65, 110});
+    return wmfFile(r, 3, true, 96, 200, 100);
+}
+
+// The records of an enhanced metafile: each its type, size and values.
+struct EmfRecords {
+    std::string bytes;
+    uint32_t count = 0;
+
+    EmfRecords& operator()(uint32_t type, std::initializer_list<uint32_t> values)
+    {
+        put32(bytes, type);
+        put32(bytes, 8 + 4 * uint32_t(values.size()));
+        for (uint32_t v : values)
+            put32(bytes, v);
+        ++count;
+        return *this;
+    }
+};
+
+// The whole file: its header, whose frame is `frameRight` by `frameBottom`
+// hundredths of a millimetre (100 x 50 pixels by default), then the
+// records, ended.
+inline std::string emfFile(EmfRecords records, int32_t frameRight = 2646, int32_t frameBottom = 1323)
+{
+    records(14, {0, 16, 20}); // end
     // Header record: type, size, bounds, frame, signature, version, file
     // size, records, handles (and a reserved word), then the description's
     // length and place, palette, device size in pixels and in millimetres.
     std::string s;
     for (uint32_t v : {1u, 88u, 0u, 0u, 99u, 49u, 0u, 0u, uint32_t(frameRight), uint32_t(frameBottom), 0x464D4520u,
-                       0x10000u, uint32_t(88 + records.size()), 5u, 2u, 0u, 0u, 0u, 96u * 10, 96u * 10, 254u, 254u})
+                       0x10000u, uint32_t(88 + records.bytes.size()), records.count + 1, 2u, 0u, 0u, 0u, 96u * 10,
+                       96u * 10, 254u, 254u})
         put32(s, v);
-    return s + records;
+    return s + records.bytes;
+}
+
+// The red rectangle in an enhanced metafile.
+inline std::string emf(int32_t frameRight = 2646, int32_t frameBottom = 1323)
+{
+    EmfRecords r;
+    r(39, {1, 0, 0x000000FF, 0}); // solid red brush
+    r(37, {1});                   // select it
+    r(43, {0, 0, 99, 49});        // rectangle
+    return emfFile(r, frameRight, frameBottom);
+}
+
+// A red V (10,10) (50,40) (90,10), three pixels wide, stroked as a path,
+// closed by the file or left open.
+inline std::string emfStrokedPath(bool closed)
+{
+    EmfRecords r;
+    r(38, {1, 0, 3, 0, 0x000000FF}); // pen: solid, 3 wide, red
+    r(37, {1});
+    r(59, {});                        // begin the path
+    r(27, {10, 10});                  // move
+    r(54, {50, 40}), r(54, {90, 10}); // lines
+    if (closed)
+        r(61, {});                    // close the figure
+    r(60, {});                        // end the path
+    r(64, {0, 0, 0, 0});              // stroke it
+    return emfFile(r);
 }
 
 } // namespace metafiles

@@ -1,0 +1,163 @@
+#include "testsupport.h"
+#include "platform/imagecontrol.h"
+#include "metafiles.h"
+
+using namespace metafiles;
+
+namespace {
+
+// The picture of these bytes as a button loads it (through the helper).
+QImage load(const std::string& bytes, QSize shown)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("picture.wmf"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        return {};
+    file.close();
+    return platform::LoadPicture(file.fileName(), shown).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Whether a pixel is the colour, opaque, within a few units a channel.
+bool same(QRgb pixel, uint32_t rgb, int off = 3)
+{
+    return qAlpha(pixel) == 255 && std::abs(qRed(pixel) - int(rgb >> 16)) <= off
+           && std::abs(qGreen(pixel) - int(rgb >> 8 & 0xFF)) <= off && std::abs(qBlue(pixel) - int(rgb & 0xFF)) <= off;
+}
+
+QString describe(const QImage& image, QPoint at)
+{
+    return QStringLiteral("(%1,%2) is #%3").arg(at.x()).arg(at.y()).arg(image.pixel(at), 8, 16, QLatin1Char('0'));
+}
+
+constexpr uint16_t Transparent = 1, Opaque = 2;
+
+} // namespace
+
+class TestMetafile : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A Windows metafile drawn as Windows draws it: fills opaque and in
+    // their own colours, the pen at its width, the text where the file puts
+    // it; the background mode fills only the gaps of hatches and the text's
+    // cell.
+    void drawing_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("transparent background") << int(Transparent);
+        QTest::newRow("opaque background") << int(Opaque);
+    }
+    void drawing()
+    {
+        QFETCH(int, mode);
+        const QImage image = load(metafiles::drawing(uint16_t(mode)), QSize(200, 100));
+        QCOMPARE(image.size(), QSize(200, 100));
+        const std::pair<QPoint, uint32_t> filled[] = {
+            {{35, 30}, Blue},  {{11, 11}, Blue}, {{100, 30}, Yellow}, {{168, 40}, Crimson},
+            {{50, 75}, Green}, {{50, 72}, Green}, // 3 pixels from the line's middle: it is 10 wide
+            {{7, 75}, Green},                      // its round end
+        };
+        for (const auto& [at, colour] : filled)
+            QVERIFY2(same(image.pixel(at), colour), qPrintable(describe(image, at)));
+        // Outside the ellipse's curve, past the line's edge and its end, and
+        // where nothing is drawn.
+        for (QPoint at : {QPoint(71, 11), QPoint(50, 67), QPoint(3, 75), QPoint(100, 90)})
+            QVERIFY2(qAlpha(image.pixel(at)) == 0, qPrintable(describe(image, at)));
+
+        // The word: top left at (110,65), 20 high.
+        QRect ink;
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (same(image.pixel(x, y), Ink, 8))
+                    ink |= QRect(x, y, 1, 1), ++inked;
+        QVERIFY2(inked > 30, qPrintable(QString::number(inked)));
+        QVERIFY2(ink.top() >= 66 && ink.top() <= 72 && ink.left() >= 110 && ink.left() <= 114 && ink.right() < 150
+                     && ink.bottom() < 90,
+                 qPrintable(QStringLiteral("ink %1,%2 to %3,%4").arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom())));
+
+        // The hatch's lines, and its gaps: clear, or the background colour.
+        int lines = 0, clear = 0, ground = 0;
+        for (int y = 61; y < 95; ++y)
+            for (int x = 151; x < 195; ++x) {
+                const QRgb p = image.pixel(x, y);
+                lines += same(p, Hatch, 8);
+                clear += qAlpha(p) == 0;
+                ground += same(p, Ground);
+            }
+        QVERIFY(lines > 50);
+        QCOMPARE(clear > 0, mode == Transparent);
+        QCOMPARE(ground > 50, mode == Opaque);
+        // Above the letters, inside the text's cell.
+        if (mode == Opaque)
+            QVERIFY2(same(image.pixel(111, 66), Ground), qPrintable(describe(image, QPoint(111, 66))));
+        else
+            QCOMPARE(qAlpha(image.pixel(111, 66)), 0);
+    }
+
+    // Every pixel of the solid fills and the line is the same in either
+    // background mode.
+    void solidFillsAlikeInEitherMode()
+    {
+        const QImage transparent = load(metafiles::drawing(Transparent), QSize(200, 100));
+        const QImage opaque = load(metafiles::drawing(Opaque), QSize(200, 100));
+        QCOMPARE(opaque.size(), transparent.size());
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (x < 105 || y < 58) // not the hatch, nor the text
+                    QVERIFY2(opaque.pixel(x, y) == transparent.pixel(x, y), qPrintable(describe(opaque, QPoint(x, y))));
+    }
+
+    // The picture's area: the window the records set, as Windows maps it
+    // onto the rectangle the picture is played into; else the placeable
+    // header's bounds; a plain metafile without a window shows what its
+    // records cover. Drawn at 100 x 50, each a red rectangle.
+    void area_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QPoint>("red");
+        QTest::addColumn<QPoint>("clear");
+        const auto file = [](std::vector<std::vector<uint16_t>> window, std::vector<uint16_t> rectangle, bool placeable) {
+            WmfRecords r;
+            for (size_t i = 0; i < window.size(); ++i)
+                r(i == 0 ? 0x020B : 0x020C, window[i]); // origin, extent
+            r(0x02FC, std::vector<uint16_t>{0} + colorref(0xFF0000) + std::vector<uint16_t>{0});
+            r(0x012D, {0});
+            r(0x041B, rectangle); // bottom, right, top, left
+            return QByteArray::fromStdString(wmfFile(r, 1, placeable));
+        };
+        QTest::newRow("the records' window, half filled")
+            << file({{0, 0}, {100, 200}}, {100, 100, 0, 0}, true) << QPoint(25, 25) << QPoint(75, 25);
+        QTest::newRow("the placeable bounds, half filled")
+            << file({}, {50, 50, 0, 0}, true) << QPoint(25, 25) << QPoint(75, 25);
+        QTest::newRow("upside-down window: its lower left quarter")
+            << file({{50, 0}, {uint16_t(-50), 100}}, {25, 50, 0, 0}, true) << QPoint(25, 37) << QPoint(25, 12);
+        QTest::newRow("plain, what its records cover")
+            << file({}, {50, 50, 0, 0}, false) << QPoint(75, 25) << QPoint(-1, -1);
+    }
+    void area()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QPoint, red);
+        QFETCH(QPoint, clear);
+        const QImage image = load(bytes.toStdString(), QSize(100, 50));
+        QCOMPARE(image.size(), QSize(100, 50));
+        QVERIFY2(same(image.pixel(red), 0xFF0000), qPrintable(describe(image, red)));
+        if (clear.x() >= 0)
+            QVERIFY2(qAlpha(image.pixel(clear)) == 0, qPrintable(describe(image, clear)));
+    }
+
+    // An enhanced metafile's stroked path is closed only where the file
+    // closes it.
+    void emfPathOpenOrClosed()
+    {
+        for (bool closed : {false, true}) {
+            const QImage image = load(emfStrokedPath(closed), QSize(100, 50));
+            QCOMPARE(image.size(), QSize(100, 50));
+            QVERIFY(same(image.pixel(50, 40), 0xFF0000, 40)); // the V's point
+            QCOMPARE(qAlpha(image.pixel(50, 10)) > 128, closed); // the closing line's middle
+        }
+    }
+};
+ORVALIS_TEST(TestMetafile)
+#include "test_metafile.moc"
