@@ -353,20 +353,16 @@ void drawArc(wmfAPI* api, const wmfDrawArc_t* a, ArcKind kind)
     if (sweep == 0)
         sweep = 360; // the same point twice: the whole ellipse
     sweep = mirrored ? sweep : -sweep;
-    QPainterPath arc;
-    arc.arcMoveTo(r, start);
-    arc.arcTo(r, start, sweep);
-    if (kind == ArcKind::Open) {
-        draw(d, a->dc, *t, arc, false);
-        return;
-    }
     QPainterPath figure;
+    // A pie's edges run from the centre; a chord closes the arc's two ends.
     if (kind == ArcKind::Pie)
-        figure.moveTo(r.center()), figure.connectPath(arc);
+        figure.moveTo(r.center());
     else
-        figure = arc;
-    figure.closeSubpath();
-    draw(d, a->dc, *t, figure, true);
+        figure.arcMoveTo(r, start);
+    figure.arcTo(r, start, sweep);
+    if (kind != ArcKind::Open)
+        figure.closeSubpath();
+    draw(d, a->dc, *t, figure, kind != ArcKind::Open);
 }
 
 void drawPie(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Pie); }
@@ -567,8 +563,12 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b)
     default:
         break;
     }
-    // Drawn through a mapping of its own: a negative size mirrors it.
+    // Drawn through a mapping of its own: a negative size mirrors it. A
+    // bitmap made larger keeps its pixels square, as Windows stretches it;
+    // made smaller, it is smoothed rather than losing rows.
     d.painter.save();
+    d.painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                            std::abs(to.x() - from.x()) < b->crop.w || std::abs(to.y() - from.y()) < b->crop.h);
     d.painter.setTransform(QTransform((to.x() - from.x()) / b->crop.w, 0, 0, (to.y() - from.y()) / b->crop.h,
                                       from.x(), from.y()));
     d.painter.drawImage(QPointF(0, 0), shown);

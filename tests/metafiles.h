@@ -146,6 +146,70 @@ inline std::string drawing(uint16_t backgroundMode)
     return wmfFile(r, 3, true, 96, 200, 100);
 }
 
+// A bitmap of 2 x 2 pixels as a metafile holds one (a header, then its rows
+// from the bottom up): Blue, White above Red, Green.
+inline std::vector<uint16_t> dib()
+{
+    std::string b;
+    for (uint32_t v : {40u, 2u, 2u})
+        put32(b, v);
+    put16(b, 1), put16(b, 24); // planes, bits per pixel
+    for (int i = 0; i < 6; ++i)
+        put32(b, 0);
+    // Each row blue, green, red a pixel, padded to four bytes.
+    b += std::string("\x00\x00\xFF\x00\xFF\x00\0\0", 8);
+    b += std::string("\xFF\x00\x00\xFF\xFF\xFF\0\0", 8);
+    return words(b);
+}
+
+// Each kind of drawing a metafile has, on 100 x 100 units, most of it
+// where a test can find it:
+// - Yellow: a pie, the quarter of (0,0)-(40,40) from its right to its top;
+// - Crimson: a chord, the upper half of (50,0)-(90,40);
+// - the bitmap stretched over (60,60)-(100,100);
+// - with the raster operation that draws nothing, a Green square
+//   (0,60)-(40,100), then, clipped to (0,45)-(20,55), a Blue one
+//   (0,45)-(40,55), and nothing outside the clip;
+// - elsewhere an arc, a rounded rectangle, two polygons as one, a pixel, a
+//   patterned block, a dashed polyline, a pattern brush made of the bitmap
+//   and a turned text in a box of its own.
+inline std::string everything()
+{
+    WmfRecords r;
+    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    r(0x02FA, {5, 0, 0, 0, 0}), r(0x012D, {0});                                     // object 0: no pen
+    r(0x02FC, std::vector<uint16_t>{0} + colorref(Yellow) + std::vector<uint16_t>{0}), r(0x012D, {1}); // object 1
+    r(0x081A, {0, 20, 20, 40, 40, 40, 0, 0});                                        // pie
+    r(0x01F0, {1});
+    r(0x02FC, std::vector<uint16_t>{0} + colorref(Crimson) + std::vector<uint16_t>{0}), r(0x012D, {1});
+    r(0x0830, {20, 50, 20, 90, 40, 90, 0, 50});                                      // chord
+    r(0x0F43, std::vector<uint16_t>{0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 60, 60} + dib()); // stretched bitmap
+    // The shapes that go with the others, for their drawing's sake.
+    r(0x02FA, std::vector<uint16_t>{1, 1, 0} + colorref(Ink)), r(0x012D, {2});         // object 2: dashed pen
+    r(0x0817, {50, 42, 50, 58, 58, 58, 42, 42});                                     // arc
+    r(0x061C, {6, 6, 58, 98, 42, 62});                                               // rounded rectangle
+    r(0x0538, {2, 3, 3, 42, 42, 46, 42, 44, 46, 48, 42, 52, 42, 50, 46});             // two polygons
+    r(0x0325, {3, 44, 48, 50, 52, 56, 48});                                          // polyline
+    r(0x041F, colorref(Hatch) + std::vector<uint16_t>{50, 50});                      // pixel
+    r(0x0142, std::vector<uint16_t>{5, 0} + dib()), r(0x012D, {3});                   // object 3: pattern brush
+    r(0x041B, {58, 58, 42, 42});
+    r(0x061D, {0x0021, 0x00F0, 4, 4, 44, 44});                                       // patterned block
+    std::string font;
+    for (uint16_t w : {uint16_t(-8), uint16_t(0), uint16_t(450), uint16_t(450), uint16_t(400)})
+        put16(font, w);
+    font += std::string(8, '\0') + "Liberation Serif" + '\0';
+    r(0x02FB, words(font)), r(0x012D, {4});                                            // object 4
+    r(0x0102, {2}), r(0x012E, {6 | 24});                                             // opaque; centre, baseline
+    r(0x0A32, std::vector<uint16_t>{56, 50, 2, 6, 42, 42, 58, 58} + words("Ab"));      // in its box, clipped
+    r(0x01F0, {1}), r(0x02FC, std::vector<uint16_t>{0} + colorref(Green) + std::vector<uint16_t>{0}), r(0x012D, {1});
+    r(0x0104, {11}), r(0x041B, {100, 40, 60, 0}), r(0x0104, {13});                  // nothing drawn
+    r(0x01F0, {1}), r(0x02FC, std::vector<uint16_t>{0} + colorref(Blue) + std::vector<uint16_t>{0}), r(0x012D, {1});
+    r(0x001E, {}), r(0x0416, {55, 20, 45, 0});                                       // save; clip
+    r(0x041B, {55, 40, 45, 0});
+    r(0x0127, {uint16_t(-1)});                                                       // restore
+    return wmfFile(r, 5, true, 96, 100, 100);
+}
+
 // The records of an enhanced metafile: each its type, size and values.
 struct EmfRecords {
     std::string bytes;
