@@ -18,6 +18,7 @@ int main(int argc, char** argv)
     std::ofstream(root / "wmf/huge", std::ios::binary) << metafiles::wmf(true, 1, 32000, 32000);
     std::ofstream(root / "wmf/drawing-transparent", std::ios::binary) << metafiles::drawing(1);
     std::ofstream(root / "wmf/drawing-opaque", std::ios::binary) << metafiles::drawing(2);
+    std::ofstream(root / "wmf/everything", std::ios::binary) << metafiles::everything();
     std::ofstream(root / "emf/emf", std::ios::binary) << metafiles::emf();
     std::ofstream(root / "emf/path-open", std::ios::binary) << metafiles::emfStrokedPath(false);
     std::ofstream(root / "emf/path-closed", std::ios::binary) << metafiles::emfStrokedPath(true);
