@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -86,13 +87,16 @@ int main(int argc, char** argv)
     const long width = side(argv[2]), height = side(argv[3]);
     if (width < 0 || height < 0)
         return 2;
-    // Text needs the font database, which needs an application; no display.
+    // Text needs the font database, which needs an application (with no
+    // display); made only for a picture with text.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int args = 1;
-    QGuiApplication app(args, argv);
+    std::optional<QGuiApplication> app;
     const std::vector<unsigned char> bytes = readFile(argv[1]);
-    const QImage image = metafile::draw(bytes.data(), bytes.size(), QSize(int(width), int(height)))
-                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage image = metafile::draw(bytes.data(), bytes.size(), QSize(int(width), int(height)), [&] {
+                             if (!app)
+                                 app.emplace(args, argv);
+                         }).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return 1;
     const uint32_t size[] = {uint32_t(image.width()), uint32_t(image.height())};

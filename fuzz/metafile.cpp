@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    metafile::draw(data, size, QSize(40, 30));
+    metafile::draw(data, size, QSize(40, 30), [] {});
     return 0;
 }

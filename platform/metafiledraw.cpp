@@ -54,7 +54,7 @@ void openStrokedPaths(QByteArray& svg)
 }
 
 // An enhanced metafile becomes SVG through its library, which Qt draws.
-QImage drawEmf(const unsigned char* data, size_t size, const Header& header, QSize shown)
+QImage drawEmf(const unsigned char* data, size_t size, const Header& header, QSize shown, const FontsNeeded& fontsNeeded)
 {
     if (!emfRecordsHold(data, size))
         return {};
@@ -77,6 +77,8 @@ QImage drawEmf(const unsigned char* data, size_t size, const Header& header, QSi
         svg = QByteArray(text, qsizetype(length));
     std::free(text);
     openStrokedPaths(svg);
+    if (svg.contains("<text"))
+        fontsNeeded();
     QSvgRenderer renderer(svg);
     if (svg.isEmpty() || !renderer.isValid())
         return {};
@@ -94,7 +96,7 @@ QImage drawEmf(const unsigned char* data, size_t size, const Header& header, QSi
 
 } // namespace
 
-QImage draw(const unsigned char* data, size_t size, QSize shown)
+QImage draw(const unsigned char* data, size_t size, QSize shown, const FontsNeeded& fontsNeeded)
 {
     if (!data || size > platform::metafile::MaxFileBytes || shown.width() > platform::metafile::MaxSide
         || shown.height() > platform::metafile::MaxSide)
@@ -103,9 +105,9 @@ QImage draw(const unsigned char* data, size_t size, QSize shown)
     switch (header.kind) {
     case Kind::Wmf:
     case Kind::PlaceableWmf:
-        return playWmf(data, size, shown);
+        return playWmf(data, size, shown, fontsNeeded);
     case Kind::Emf:
-        return drawEmf(data, size, header, shown);
+        return drawEmf(data, size, header, shown, fontsNeeded);
     case Kind::None:
         break;
     }

@@ -79,7 +79,12 @@ struct Device {
     wmfD_Rect covered{};
     // Text is placed by the device itself while playing (see stringWidth).
     bool playing = false;
+    const FontsNeeded* fontsNeeded = nullptr;
+    // The bitmaps read and not yet freed, and what they hold: a file of
+    // many small compressed bitmaps of great size must not take gigabytes.
     std::vector<std::unique_ptr<QImage>> bitmaps;
+    qsizetype bitmapBytes = 0;
+    static constexpr qsizetype MostBitmapBytes = 256 * 1024 * 1024;
 };
 
 Device& device(wmfAPI* api)
@@ -160,7 +165,17 @@ std::optional<QColor> throughRop(const wmfDC* dc, QColor c)
     }
 }
 
-QBrush brushOf(const wmfDC* dc)
+// One of the bitmaps we read, or null: the player leaves other pointers in
+// a brush made without a bitmap.
+const QImage* bitmap(const Device& d, const void* data)
+{
+    for (const auto& image : d.bitmaps)
+        if (image.get() == data)
+            return image->isNull() ? nullptr : image.get();
+    return nullptr;
+}
+
+QBrush brushOf(const Device& d, const wmfDC* dc)
 {
     const wmfBrush* b = dc->brush;
     if (!b || b->lbStyle == BS_NULL)
@@ -181,7 +196,7 @@ QBrush brushOf(const wmfDC* dc)
     case BS_DIBPATTERNPT:
     case BS_PATTERN8X8:
     case BS_DIBPATTERN8X8:
-        if (const auto* pattern = static_cast<const QImage*>(b->bmp.data); pattern && !pattern->isNull())
+        if (const QImage* pattern = bitmap(d, b->bmp.data))
             return QBrush(*pattern);
         return QBrush(*c);
     default:
@@ -276,7 +291,7 @@ void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Dr
     if (!sane(d, bounds) || !bounds.intersects(d.image.rect()))
         return;
     useBackground(d.painter, dc);
-    d.painter.setBrush(fill ? brushOf(dc) : QBrush());
+    d.painter.setBrush(fill ? brushOf(d, dc) : QBrush());
     d.painter.setPen(pen);
     drawing(d.painter);
 }
@@ -476,7 +491,7 @@ void ropDraw(wmfAPI* api, wmfROP_Draw_t* r)
         break;
     default:
         useBackground(d.painter, r->dc);
-        d.painter.fillRect(rect, brushOf(r->dc));
+        d.painter.fillRect(rect, brushOf(d, r->dc));
     }
 }
 
@@ -519,8 +534,10 @@ void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
     Device& d = device(api);
     r->bmp = {0, 0, nullptr};
     QImage image = readDib(r->buffer, r->length);
-    if (image.isNull() || image.width() > 0xFFFF || image.height() > 0xFFFF)
+    if (image.isNull() || image.width() > 0xFFFF || image.height() > 0xFFFF
+        || image.sizeInBytes() > Device::MostBitmapBytes - d.bitmapBytes)
         return;
+    d.bitmapBytes += image.sizeInBytes();
     d.bitmaps.push_back(std::make_unique<QImage>(std::move(image)));
     const QImage& kept = *d.bitmaps.back();
     r->bmp = {static_cast<U16>(kept.width()), static_cast<U16>(kept.height()), d.bitmaps.back().get()};
@@ -528,8 +545,12 @@ void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
 
 void bmpFree(wmfAPI* api, wmfBMP* bmp)
 {
-    auto& bitmaps = device(api).bitmaps;
-    std::erase_if(bitmaps, [bmp](const auto& image) { return image.get() == bmp->data; });
+    Device& d = device(api);
+    std::erase_if(d.bitmaps, [&](const auto& image) {
+        const bool freed = image.get() == bmp->data;
+        d.bitmapBytes -= freed ? image->sizeInBytes() : 0;
+        return freed;
+    });
     bmp->data = nullptr;
 }
 
@@ -539,8 +560,8 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b)
 {
     Device& d = device(api);
     const auto t = toImage(d, b->dc);
-    const auto* image = static_cast<const QImage*>(b->bmp.data);
-    if (!t || !image || image->isNull() || !b->crop.w || !b->crop.h)
+    const QImage* image = bitmap(d, b->bmp.data);
+    if (!t || !image || !b->crop.w || !b->crop.h)
         return;
     const QPointF from = at(*t, b->pt);
     const QPointF to = t->map(QPointF(b->pt.x + b->crop.w * b->pixel_width, b->pt.y + b->crop.h * b->pixel_height));
@@ -632,8 +653,10 @@ void mapFont(wmfAPI*, wmfFont*) {}
 // do ourselves with the same font that draws it. Then it is left at 0.
 float stringWidth(wmfAPI* api, wmfFont* f, char* text)
 {
-    if (device(api).playing || !f || !text)
+    Device& d = device(api);
+    if (d.playing || !f || !text)
         return 0;
+    (*d.fontsNeeded)();
     QFont font = fontOf(f);
     font.setPixelSize(1000);
     return float(QFontMetricsF(font).horizontalAdvance(decode(f, text)) / 1000);
@@ -661,6 +684,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
     if (!std::isfinite(pixels) || pixels < 0.05 || pixels > 16.0 * std::max(d.image.width(), d.image.height())
         || !sane(d, QRectF(origin, QSizeF())))
         return;
+    (*d.fontsNeeded)();
     QFont font = fontOf(f);
     font.setPointSizeF(pixels * 72 / d.image.logicalDpiY());
     const QString text = decode(f, t->str);
@@ -702,7 +726,7 @@ void regionPaint(wmfAPI* api, wmfPolyRectangle_t* r)
     Device& d = device(api);
     if (const auto t = toImage(d, r->dc)) {
         const QPainterPath path = rectangles(*t, r);
-        const QBrush brush = brushOf(r->dc);
+        const QBrush brush = brushOf(d, r->dc);
         if (sane(d, path.boundingRect()) && brush.style() != Qt::NoBrush) {
             useBackground(d.painter, r->dc);
             d.painter.fillPath(path, brush);
@@ -727,7 +751,7 @@ void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r)
         if (inner.isValid())
             frame.addRect(inner);
     }
-    const QBrush brush = brushOf(r->dc);
+    const QBrush brush = brushOf(d, r->dc);
     if (sane(d, frame.boundingRect()) && brush.style() != Qt::NoBrush) {
         useBackground(d.painter, r->dc);
         d.painter.fillPath(frame, brush);
@@ -812,7 +836,7 @@ Prepared prepare(const unsigned char* p, size_t size, size_t headerAt)
 
 } // namespace
 
-QImage playWmf(const unsigned char* data, size_t size, QSize shown)
+QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsNeeded& fontsNeeded)
 {
     using namespace platform::metafile;
     const Header header = readHeader(data, size);
@@ -820,6 +844,7 @@ QImage playWmf(const unsigned char* data, size_t size, QSize shown)
         return {};
     Prepared prepared = prepare(data, size, header.kind == Kind::PlaceableWmf ? 22 : 0);
     Device d;
+    d.fontsNeeded = &fontsNeeded;
     d.setsWindow = prepared.setsWindow;
     if (header.kind == Kind::PlaceableWmf) {
         d.placeable = true;
