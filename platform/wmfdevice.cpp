@@ -713,49 +713,43 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
     d.painter.restore();
 }
 
-QPainterPath rectangles(const QTransform& t, const wmfPolyRectangle_t* r)
+// A region's rectangles in image pixels; given a border's thickness, only
+// a border of it inside each.
+QPainterPath rectangles(const QTransform& t, const wmfPolyRectangle_t* r, QSizeF border = QSizeF())
 {
     QPainterPath path;
-    for (unsigned i = 0; r->TL && r->BR && i < r->count; ++i)
-        path.addRect(QRectF(at(t, r->TL[i]), at(t, r->BR[i])).normalized());
+    path.setFillRule(Qt::OddEvenFill);
+    for (unsigned i = 0; r->TL && r->BR && i < r->count; ++i) {
+        const QRectF outer = QRectF(at(t, r->TL[i]), at(t, r->BR[i])).normalized();
+        path.addRect(outer);
+        const QRectF inner = outer.adjusted(border.width(), border.height(), -border.width(), -border.height());
+        if (!border.isEmpty() && inner.isValid())
+            path.addRect(inner);
+    }
     return path;
+}
+
+void fillWithBrush(Device& d, const wmfDC* dc, const QPainterPath& path)
+{
+    const QBrush brush = brushOf(d, dc);
+    if (sane(d, path.boundingRect()) && brush.style() != Qt::NoBrush) {
+        useBackground(d.painter, dc);
+        d.painter.fillPath(path, brush);
+    }
 }
 
 void regionPaint(wmfAPI* api, wmfPolyRectangle_t* r)
 {
     Device& d = device(api);
-    if (const auto t = toImage(d, r->dc)) {
-        const QPainterPath path = rectangles(*t, r);
-        const QBrush brush = brushOf(d, r->dc);
-        if (sane(d, path.boundingRect()) && brush.style() != Qt::NoBrush) {
-            useBackground(d.painter, r->dc);
-            d.painter.fillPath(path, brush);
-        }
-    }
+    if (const auto t = toImage(d, r->dc))
+        fillWithBrush(d, r->dc, rectangles(*t, r));
 }
 
-// A border of the given thickness inside each rectangle, in the brush.
 void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r)
 {
     Device& d = device(api);
-    const auto t = toImage(d, r->dc);
-    if (!t)
-        return;
-    const double w = std::abs(r->width * t->m11()), h = std::abs(r->height * t->m22());
-    QPainterPath frame;
-    frame.setFillRule(Qt::OddEvenFill);
-    for (unsigned i = 0; r->TL && r->BR && i < r->count; ++i) {
-        const QRectF outer = QRectF(at(*t, r->TL[i]), at(*t, r->BR[i])).normalized();
-        frame.addRect(outer);
-        const QRectF inner = outer.adjusted(w, h, -w, -h);
-        if (inner.isValid())
-            frame.addRect(inner);
-    }
-    const QBrush brush = brushOf(d, r->dc);
-    if (sane(d, frame.boundingRect()) && brush.style() != Qt::NoBrush) {
-        useBackground(d.painter, r->dc);
-        d.painter.fillPath(frame, brush);
-    }
+    if (const auto t = toImage(d, r->dc))
+        fillWithBrush(d, r->dc, rectangles(*t, r, QSizeF(std::abs(r->width * t->m11()), std::abs(r->height * t->m22()))));
 }
 
 // The clipping region, whole each time it changes; none without rectangles.
