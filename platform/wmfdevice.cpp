@@ -185,8 +185,8 @@ QBrush brushOf(const Device& d, const wmfDC* dc)
         return Qt::NoBrush;
     switch (b->lbStyle) {
     case BS_HATCHED: {
-        // Lines one device pixel apart, as Windows draws them; the gaps are
-        // the background's (see fill()).
+        // Lines a few device pixels apart, as Windows draws them; the gaps
+        // are the background's (see useBackground()).
         static constexpr Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
                                                      Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(*c, b->lbHatch < 6 ? hatches[b->lbHatch] : Qt::SolidPattern);
@@ -276,10 +276,9 @@ void useBackground(QPainter& painter, const wmfDC* dc)
     painter.setBackground(colour(dc->bgcolor));
 }
 
-// Fills the path (image pixels) with the context's brush, then outlines it
-// with its pen, as Windows draws a closed figure.
-// The figure's drawing, with the pen and brush set, where what it covers
-// (`box`, without the pen) reaches the picture.
+// The figure's drawing, with the context's pen and brush set, where what it
+// covers (`box`, without the pen) reaches the picture. Qt fills a figure
+// with the brush, then outlines it with the pen, as Windows does.
 template <class Drawing>
 void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Drawing drawing, bool fill = true)
 {
@@ -296,6 +295,7 @@ void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Dr
     drawing(d.painter);
 }
 
+// A path in image pixels, filled where it is a closed figure.
 void draw(Device& d, const wmfDC* dc, const QTransform& t, const QPainterPath& path, bool fill)
 {
     draw(d, dc, t, path.controlPointRect(), [&path](QPainter& p) { p.drawPath(path); }, fill);
