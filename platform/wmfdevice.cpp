@@ -792,32 +792,86 @@ struct Prepared {
     bool setsWindow = false;
 };
 
-// The player works out the size of a logical unit again when the window's
-// extent is set, but not when the mapping mode is: a pen made after
-// SETMAPMODE and before the next drawing gets the width of the old mapping
-// (a 8-pixel line drawn half a pixel wide). The last extent set is repeated
-// after each SETMAPMODE, which changes nothing else where Windows plays it.
+using Record = std::vector<unsigned char>;
+
+// Whether a record sets a part of the context that the player forgets at
+// SAVEDC (rather than keeping it for the new state, as Windows does).
+bool forgottenAtSave(uint32_t function)
+{
+    switch (function) {
+    case 0x0102: // SETBKMODE
+    case 0x0104: // SETROP2
+    case 0x0106: // SETPOLYFILLMODE
+    case 0x0107: // SETSTRETCHBLTMODE
+    case 0x0108: // SETTEXTCHAREXTRA
+    case 0x012E: // SETTEXTALIGN
+    case 0x0201: // SETBKCOLOR
+    case 0x0209: // SETTEXTCOLOR
+    case 0x020A: // SETTEXTJUSTIFICATION
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The records played, mended for two faults of the player, each by
+// repeating what the file already said, which changes nothing where
+// Windows plays it:
+// - it works out the size of a logical unit again when the window's extent
+//   is set, but not when the mapping mode is: a pen made after SETMAPMODE
+//   and before the next drawing would get the old mapping's width (an
+//   8-pixel line drawn half a pixel wide). The last extent is repeated
+//   after each SETMAPMODE.
+// - SAVEDC gives the new state the default text alignment, colours,
+//   background mode, fill mode and raster operation: text placed by its
+//   baseline would be placed by its top. What was set is repeated after it.
+// What is added is bounded: a file of nothing but SAVEDC records must not
+// grow tenfold.
 Prepared prepare(const unsigned char* p, size_t size, size_t headerAt)
 {
     Prepared out;
     out.bytes.reserve(size);
     size_t at = headerAt + 2 * size_t(u16(p + headerAt + 2)); // after the standard header
     out.bytes.assign(p, p + at);
-    std::vector<unsigned char> extent;
+    Record extent;
+    std::vector<std::pair<uint32_t, Record>> state; // as last set, in the order first set
+    std::vector<std::vector<std::pair<uint32_t, Record>>> saved;
+    const auto repeat = [&out, size](const Record& r) {
+        if (out.bytes.size() + r.size() <= size + platform::metafile::MaxFileBytes)
+            out.bytes.insert(out.bytes.end(), r.begin(), r.end());
+    };
     while (size - at >= 6 && at < size) {
         const uint32_t words = u32(p + at);
         const uint32_t function = u16(p + at + 4);
         if (function == 0 || words < 3 || words > (size - at) / 2)
             break;
-        const unsigned char* record = p + at;
-        out.bytes.insert(out.bytes.end(), record, record + 2 * size_t(words));
+        const Record record(p + at, p + at + 2 * size_t(words));
+        out.bytes.insert(out.bytes.end(), record.begin(), record.end());
+        at += record.size();
         if (function == 0x020C) { // SETWINDOWEXT
             out.setsWindow = true;
-            extent.assign(record, record + 2 * size_t(words));
+            extent = record;
         } else if (function == 0x0103 && !extent.empty()) { // SETMAPMODE
-            out.bytes.insert(out.bytes.end(), extent.begin(), extent.end());
+            repeat(extent);
+        } else if (forgottenAtSave(function)) {
+            const auto same = std::find_if(state.begin(), state.end(), [&](const auto& s) { return s.first == function; });
+            if (same != state.end())
+                same->second = record;
+            else
+                state.emplace_back(function, record);
+        } else if (function == 0x001E) { // SAVEDC
+            if (saved.size() < 1024)
+                saved.push_back(state);
+            for (const auto& [f, r] : state)
+                repeat(r);
+        } else if (function == 0x0127 && words >= 4) { // RESTOREDC: the state saved, counted back or from the first
+            const int n = platform::metafile::detail::s16(record.data() + 6);
+            const size_t keep = n < 0 ? saved.size() - std::min<size_t>(saved.size(), size_t(-n)) : size_t(n) - 1;
+            if (n != 0 && keep < saved.size()) {
+                state = saved[keep];
+                saved.resize(keep);
+            }
         }
-        at += 2 * size_t(words);
     }
     out.bytes.insert(out.bytes.end(), p + at, p + size);
     // The header's size of the whole in words, grown by what was added.

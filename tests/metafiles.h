@@ -107,7 +107,8 @@ enum Colour : uint32_t {
 //   in (70,10)-(130,50) and a Crimson triangle (140,50) (170,10) (195,50);
 // - a square (150,60)-(195,95) of Hatch crossed lines;
 // - a Green line 10 wide with round ends, (10,75) to (90,75);
-// - "Km" in bold type 20 high, Ink, its top left at (110,65).
+// - "Km" in bold type 20 high, Ink, its top left at (110,65), drawn after
+//   the state is saved.
 // The thick pen is made right after the mapping mode is set, before
 // anything is drawn.
 inline std::string drawing(uint16_t backgroundMode)
@@ -142,7 +143,9 @@ inline std::string drawing(uint16_t backgroundMode)
     r(0x012D, {2});
     r(0x0209, colorref(Ink)); // text colour
     r(0x012E, {0});            // top left
+    r(0x001E, {});             // the state saved: the new one keeps the colours and modes
     r(0x0521, std::vector<uint16_t>{2} + words("Km") + std::vector<uint16_t>{65, 110});
+    r(0x0127, {uint16_t(-1)}); // and restored
     return wmfFile(r, 3, true, 96, 200, 100);
 }
 
