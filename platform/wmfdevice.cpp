@@ -67,6 +67,10 @@ struct Budget {
 
 // What is drawn on, and how the picture's area is known.
 struct Device {
+    // The picture's size. It is drawn several times as large, without
+    // smoothing edges, then scaled down: figures that meet leave no seam
+    // between them, as with Windows, and edges come out smooth.
+    QSize size;
     QImage image;
     QPainter painter;
     // The window the file's records set, where they set one: Windows maps
@@ -124,7 +128,7 @@ std::optional<QTransform> toImage(const Device& d, const wmfDC* dc)
         w = double(d.covered.BR.x) - d.covered.TL.x;
         h = double(d.covered.BR.y) - d.covered.TL.y;
     }
-    const double sx = d.image.width() / w, sy = d.image.height() / h;
+    const double sx = d.size.width() / w, sy = d.size.height() / h;
     if (!std::isfinite(sx) || !std::isfinite(sy) || !std::isfinite(x0 * sx) || !std::isfinite(y0 * sy)
         || sx == 0 || sy == 0)
         return std::nullopt;
@@ -140,7 +144,7 @@ QPointF at(const QTransform& t, wmfD_Coord p)
 // is visible, and the rasterizer's arithmetic is not meant for them.
 bool sane(const Device& d, const QRectF& r)
 {
-    const double far = 64.0 * std::max(d.image.width(), d.image.height());
+    const double far = 64.0 * std::max(d.size.width(), d.size.height());
     return std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.right()) && std::isfinite(r.bottom())
            && std::abs(r.left()) < far && std::abs(r.top()) < far && std::abs(r.right()) < far
            && std::abs(r.bottom()) < far;
@@ -185,11 +189,22 @@ QBrush brushOf(const Device& d, const wmfDC* dc)
         return Qt::NoBrush;
     switch (b->lbStyle) {
     case BS_HATCHED: {
-        // Lines a few device pixels apart, as Windows draws them; the gaps
-        // are the background's (see useBackground()).
-        static constexpr Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                                     Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-        return QBrush(*c, b->lbHatch < 6 ? hatches[b->lbHatch] : Qt::SolidPattern);
+        // Lines a pixel wide, 8 pixels apart, as Windows draws them; the
+        // gaps are clear, for the background to fill (see useBackground()).
+        QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+        tile.fill(Qt::transparent);
+        const U16 hatch = b->lbHatch;
+        for (int i = 0; i < 8; ++i) {
+            if (hatch == HS_HORIZONTAL || hatch == HS_CROSS)
+                tile.setPixel(i, 3, c->rgba());
+            if (hatch == HS_VERTICAL || hatch == HS_CROSS)
+                tile.setPixel(3, i, c->rgba());
+            if (hatch == HS_FDIAGONAL || hatch == HS_DIAGCROSS)
+                tile.setPixel(i, i, c->rgba());
+            if (hatch == HS_BDIAGONAL || hatch == HS_DIAGCROSS)
+                tile.setPixel(7 - i, i, c->rgba());
+        }
+        return hatch <= HS_DIAGCROSS ? QBrush(tile) : QBrush(*c);
     }
     case BS_PATTERN:
     case BS_DIBPATTERN:
@@ -214,11 +229,9 @@ QPen penOf(const Device& d, const wmfDC* dc, double scale)
     const std::optional<QColor> c = throughRop(dc, colour(p->lopnColor));
     if (!c)
         return Qt::NoPen;
-    const double most = 4.0 * std::max(d.image.width(), d.image.height());
+    const double most = 4.0 * std::max(d.size.width(), d.size.height());
     const double width = std::clamp(std::abs(p->width * scale), 1.0, most);
     QPen pen(*c, std::isfinite(width) ? width : 1.0);
-    // A line a pixel wide has Qt's quicker way of drawing it.
-    pen.setCosmetic(pen.widthF() <= 1.0);
     switch (WMF_PEN_ENDCAP(p)) {
     case PS_ENDCAP_SQUARE:
         pen.setCapStyle(Qt::SquareCap);
@@ -287,7 +300,7 @@ void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Dr
     const QRectF bounds = box.adjusted(-reach, -reach, reach, reach);
     // A figure wholly outside the picture costs nothing (files of many
     // thousands of shapes are common).
-    if (!sane(d, bounds) || !bounds.intersects(d.image.rect()))
+    if (!sane(d, bounds) || !bounds.intersects(QRectF(QPointF(), d.size)))
         return;
     useBackground(d.painter, dc);
     d.painter.setBrush(fill ? brushOf(d, dc) : QBrush());
@@ -591,7 +604,8 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b)
     d.painter.setRenderHint(QPainter::SmoothPixmapTransform,
                             std::abs(to.x() - from.x()) < b->crop.w || std::abs(to.y() - from.y()) < b->crop.h);
     d.painter.setTransform(QTransform((to.x() - from.x()) / b->crop.w, 0, 0, (to.y() - from.y()) / b->crop.h,
-                                      from.x(), from.y()));
+                                      from.x(), from.y()),
+                           true);
     d.painter.drawImage(QPointF(0, 0), shown);
     d.painter.restore();
 }
@@ -681,7 +695,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
     const QPointF origin = m->map(reference);
     // The height in image pixels, by the vertical scale, as Windows sizes fonts.
     const double pixels = std::abs(t->font_height * m->m22());
-    if (!std::isfinite(pixels) || pixels < 0.05 || pixels > 16.0 * std::max(d.image.width(), d.image.height())
+    if (!std::isfinite(pixels) || pixels < 0.05 || pixels > 16.0 * std::max(d.size.width(), d.size.height())
         || !sane(d, QRectF(origin, QSizeF())))
         return;
     (*d.fontsNeeded)();
@@ -931,21 +945,26 @@ QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsN
         }
         if (width > 0 && height > 0 && width <= unsigned(MaxSide) && height <= unsigned(MaxSide)
             && uint64_t(width) * height <= MaxPixels) {
-            d.image = QImage(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+            d.size = QSize(int(width), int(height));
+            const int scale = std::clamp(int(std::sqrt(double(MaxPixels) / (double(width) * height))), 1, 4);
+            d.image = QImage(d.size * scale, QImage::Format_ARGB32_Premultiplied);
         }
         if (!d.image.isNull()) {
-            // 96 to the inch, so that a font's size in points is known in pixels.
+            // 96 to the inch, so that a font's size in points is known in
+            // the picture's pixels (the painter scales them to the image's).
             d.image.setDotsPerMeterX(3780);
             d.image.setDotsPerMeterY(3780);
             d.image.fill(Qt::transparent);
             d.painter.begin(&d.image);
-            d.painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
-                                     | QPainter::SmoothPixmapTransform);
+            d.painter.setTransform(QTransform::fromScale(double(d.image.width()) / d.size.width(),
+                                                         double(d.image.height()) / d.size.height()));
             d.playing = true;
             const bool played = wmf_play(api, 0, &d.covered) == wmf_E_None;
             d.painter.end();
             if (played)
-                image = d.image;
+                image = d.image.size() == d.size
+                            ? d.image
+                            : d.image.scaled(d.size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
     }
     wmf_lite_destroy(api);
