@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     std::ofstream(root / "wmf/drawing-transparent", std::ios::binary) << metafiles::drawing(1);
     std::ofstream(root / "wmf/drawing-opaque", std::ios::binary) << metafiles::drawing(2);
     std::ofstream(root / "wmf/everything", std::ios::binary) << metafiles::everything();
+    std::ofstream(root / "wmf/abutting", std::ios::binary) << metafiles::abutting();
     std::ofstream(root / "emf/emf", std::ios::binary) << metafiles::emf();
     std::ofstream(root / "emf/path-open", std::ios::binary) << metafiles::emfStrokedPath(false);
     std::ofstream(root / "emf/path-closed", std::ios::binary) << metafiles::emfStrokedPath(true);

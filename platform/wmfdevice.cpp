@@ -81,6 +81,9 @@ struct Device {
     int left = 0, top = 0, right = 0, bottom = 0;
     // ...or, for a plain metafile, what its records cover (device units).
     wmfD_Rect covered{};
+    // Raster operations that combine with what is there are drawn as such
+    // (see playWmf).
+    bool combining = false;
     // Text is placed by the device itself while playing (see stringWidth).
     bool playing = false;
     const FontsNeeded* fontsNeeded = nullptr;
@@ -166,6 +169,47 @@ std::optional<QColor> throughRop(const wmfDC* dc, QColor c)
         return QColor(255 - c.red(), 255 - c.green(), 255 - c.blue());
     default:
         return c;
+    }
+}
+
+// How the context's raster operation puts lines and fills over what is
+// there, where it combines with it (see playWmf).
+QPainter::CompositionMode compositionOf(const Device& d, const wmfDC* dc)
+{
+    if (!d.combining)
+        return QPainter::CompositionMode_SourceOver;
+    switch (dc->ROPmode) {
+    case R2_NOTMERGEPEN: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case R2_MASKNOTPEN: return QPainter::RasterOp_NotSourceAndDestination;
+    case R2_MASKPENNOT: return QPainter::RasterOp_SourceAndNotDestination;
+    case R2_NOT: return QPainter::RasterOp_NotDestination;
+    case R2_XORPEN: return QPainter::RasterOp_SourceXorDestination;
+    case R2_NOTMASKPEN: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case R2_MASKPEN: return QPainter::RasterOp_SourceAndDestination;
+    case R2_NOTXORPEN: return QPainter::RasterOp_NotSourceXorDestination;
+    case R2_MERGENOTPEN: return QPainter::RasterOp_NotSourceOrDestination;
+    case R2_MERGEPENNOT: return QPainter::RasterOp_SourceOrNotDestination;
+    case R2_MERGEPEN: return QPainter::RasterOp_SourceOrDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+// The same for a block transfer's raster operation (with its source or
+// with the brush); SourceOver for those that do not combine.
+QPainter::CompositionMode compositionOf(const Device& d, U32 rop)
+{
+    if (!d.combining)
+        return QPainter::CompositionMode_SourceOver;
+    switch (rop) {
+    case SRCPAINT: return QPainter::RasterOp_SourceOrDestination;
+    case SRCAND: return QPainter::RasterOp_SourceAndDestination;
+    case SRCINVERT:
+    case PATINVERT: return QPainter::RasterOp_SourceXorDestination;
+    case SRCERASE: return QPainter::RasterOp_SourceAndNotDestination;
+    case NOTSRCERASE: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case MERGEPAINT: return QPainter::RasterOp_NotSourceOrDestination;
+    case DSTINVERT: return QPainter::RasterOp_NotDestination;
+    default: return QPainter::CompositionMode_SourceOver;
     }
 }
 
@@ -305,7 +349,9 @@ void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Dr
     useBackground(d.painter, dc);
     d.painter.setBrush(fill ? brushOf(d, dc) : QBrush());
     d.painter.setPen(pen);
+    d.painter.setCompositionMode(compositionOf(d, dc));
     drawing(d.painter);
+    d.painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 // A path in image pixels, filled where it is a closed figure.
@@ -499,12 +545,15 @@ void ropDraw(wmfAPI* api, wmfROP_Draw_t* r)
     case WHITENESS:
         d.painter.fillRect(rect, Qt::white);
         break;
-    case DSTINVERT:
     case 0x00AA0029: // the destination as it is
         break;
     default:
+        if (r->ROP == DSTINVERT && !d.combining)
+            break;
         useBackground(d.painter, r->dc);
-        d.painter.fillRect(rect, brushOf(d, r->dc));
+        d.painter.setCompositionMode(compositionOf(d, r->ROP));
+        d.painter.fillRect(rect, r->ROP == DSTINVERT ? QBrush(Qt::black) : brushOf(d, r->dc));
+        d.painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
 
@@ -592,6 +641,9 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b)
         shown.invertPixels();
         break;
     case DSTINVERT:
+        if (!d.combining)
+            return;
+        break;
     case 0x00AA0029:
         return;
     default:
@@ -606,6 +658,7 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b)
     d.painter.setTransform(QTransform((to.x() - from.x()) / b->crop.w, 0, 0, (to.y() - from.y()) / b->crop.h,
                                       from.x(), from.y()),
                            true);
+    d.painter.setCompositionMode(compositionOf(d, b->type));
     d.painter.drawImage(QPointF(0, 0), shown);
     d.painter.restore();
 }
@@ -748,7 +801,9 @@ void fillWithBrush(Device& d, const wmfDC* dc, const QPainterPath& path)
     const QBrush brush = brushOf(d, dc);
     if (sane(d, path.boundingRect()) && brush.style() != Qt::NoBrush) {
         useBackground(d.painter, dc);
+        d.painter.setCompositionMode(compositionOf(d, dc));
         d.painter.fillPath(path, brush);
+        d.painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
 
@@ -798,15 +853,35 @@ void install(wmfAPI* api)
     api->font_data = fonts;
 }
 
-// The bytes libwmf plays, and whether the records set the window's extent
+// The bytes libwmf plays; whether the records set the window's extent
 // (read here because the player keeps a default extent that cannot be told
-// from a set one).
+// from a set one), and whether they draw with what is already there.
 struct Prepared {
     std::vector<unsigned char> bytes;
     bool setsWindow = false;
+    bool combines = false; // a raster operation combines with what is there
 };
 
 using Record = std::vector<unsigned char>;
+
+// Whether a record's raster operation makes what it draws depend on what is
+// already there: SETROP2's for lines and fills, or a block transfer's
+// (PATBLT, BITBLT, STRETCHBLT and the DIB ones, each giving it first).
+bool combines(uint32_t function, const unsigned char* params, size_t words)
+{
+    if (function == 0x0104 && words >= 1) {
+        const uint32_t rop = u16(params);
+        return rop != R2_BLACK && rop != R2_NOTCOPYPEN && rop != R2_NOP && rop != R2_COPYPEN && rop != R2_WHITE;
+    }
+    if ((function == 0x061D || function == 0x0922 || function == 0x0940 || function == 0x0B23 || function == 0x0B41
+         || function == 0x0F43)
+        && words >= 2) {
+        const uint32_t rop = u32(params);
+        return rop != SRCCOPY && rop != NOTSRCCOPY && rop != PATCOPY && rop != BLACKNESS && rop != WHITENESS
+               && rop != 0x00AA0029;
+    }
+    return false;
+}
 
 // Whether a record sets a part of the context that the player forgets at
 // SAVEDC (rather than keeping it for the new state, as Windows does).
@@ -862,6 +937,7 @@ Prepared prepare(const unsigned char* p, size_t size, size_t headerAt)
         const Record record(p + at, p + at + 2 * size_t(words));
         out.bytes.insert(out.bytes.end(), record.begin(), record.end());
         at += record.size();
+        out.combines = out.combines || combines(function, record.data() + 6, words - 3);
         if (function == 0x020C) { // SETWINDOWEXT
             out.setsWindow = true;
             extent = record;
@@ -896,6 +972,54 @@ Prepared prepare(const unsigned char* p, size_t size, size_t headerAt)
     return out;
 }
 
+// The records played onto an image several times the picture's size (as
+// many as the pixels allowed), filled first with `ground`; null where the
+// player fails.
+QImage playOnto(wmfAPI* api, Device& d, QColor ground)
+{
+    using platform::metafile::MaxPixels;
+    const int scale = std::clamp(int(std::sqrt(double(MaxPixels) / (double(d.size.width()) * d.size.height()))), 1, 4);
+    // An opaque ground keeps no alpha: raster operations combine colours only.
+    d.image = QImage(d.size * scale, ground.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    if (d.image.isNull())
+        return {};
+    // 96 to the inch, so that a font's size in points is known in the
+    // picture's pixels (the painter scales them to the image's).
+    d.image.setDotsPerMeterX(3780);
+    d.image.setDotsPerMeterY(3780);
+    d.image.fill(ground);
+    d.painter.begin(&d.image);
+    d.painter.setTransform(QTransform::fromScale(scale, scale));
+    const bool played = wmf_play(api, 0, &d.covered) == wmf_E_None;
+    d.painter.end();
+    QImage drawn = std::exchange(d.image, QImage());
+    return played ? drawn : QImage();
+}
+
+// A picture whose raster operations combine with what is there is played
+// over black and over white, as Windows would play it over a ground of
+// each colour. Where the two agree nothing of the ground shows; where they
+// differ by the whole ground, nothing was drawn; between, the difference
+// tells how much of the ground shows through.
+QImage fromGrounds(const QImage& black, const QImage& white)
+{
+    if (black.isNull() || white.size() != black.size())
+        return {};
+    QImage picture(black.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* b = reinterpret_cast<const QRgb*>(black.constScanLine(y));
+        const auto* w = reinterpret_cast<const QRgb*>(white.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const int shown = (qRed(w[x]) - qRed(b[x]) + qGreen(w[x]) - qGreen(b[x]) + qBlue(w[x]) - qBlue(b[x])) / 3;
+            const int alpha = std::clamp(255 - shown, 0, 255);
+            out[x] = qRgba(std::min(qRed(b[x]), alpha), std::min(qGreen(b[x]), alpha), std::min(qBlue(b[x]), alpha),
+                           alpha);
+        }
+    }
+    return picture;
+}
+
 } // namespace
 
 QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsNeeded& fontsNeeded)
@@ -908,6 +1032,7 @@ QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsN
     Device d;
     d.fontsNeeded = &fontsNeeded;
     d.setsWindow = prepared.setsWindow;
+    d.combining = prepared.combines;
     if (header.kind == Kind::PlaceableWmf) {
         d.placeable = true;
         d.left = detail::s16(data + 6);
@@ -946,25 +1071,11 @@ QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsN
         if (width > 0 && height > 0 && width <= unsigned(MaxSide) && height <= unsigned(MaxSide)
             && uint64_t(width) * height <= MaxPixels) {
             d.size = QSize(int(width), int(height));
-            const int scale = std::clamp(int(std::sqrt(double(MaxPixels) / (double(width) * height))), 1, 4);
-            d.image = QImage(d.size * scale, QImage::Format_ARGB32_Premultiplied);
-        }
-        if (!d.image.isNull()) {
-            // 96 to the inch, so that a font's size in points is known in
-            // the picture's pixels (the painter scales them to the image's).
-            d.image.setDotsPerMeterX(3780);
-            d.image.setDotsPerMeterY(3780);
-            d.image.fill(Qt::transparent);
-            d.painter.begin(&d.image);
-            d.painter.setTransform(QTransform::fromScale(double(d.image.width()) / d.size.width(),
-                                                         double(d.image.height()) / d.size.height()));
             d.playing = true;
-            const bool played = wmf_play(api, 0, &d.covered) == wmf_E_None;
-            d.painter.end();
-            if (played)
-                image = d.image.size() == d.size
-                            ? d.image
-                            : d.image.scaled(d.size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            image = d.combining ? fromGrounds(playOnto(api, d, Qt::black), playOnto(api, d, Qt::white))
+                                : playOnto(api, d, Qt::transparent);
+            if (!image.isNull() && image.size() != d.size)
+                image = image.scaled(d.size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
     }
     wmf_lite_destroy(api);

@@ -213,6 +213,31 @@ inline std::string everything()
     return wmfFile(r, 5, true, 96, 100, 100);
 }
 
+// Two tricks of programs that write metafiles, on 200 x 100 units:
+// - a Blue square (0,0)-(100,100) made of two triangles that meet on its
+//   diagonal from (100,0) to (0,100);
+// - a red ellipse in (100,0)-(200,100) cut out of a red block by raster
+//   operations: the block drawn combined with what is there (XOR), the
+//   ellipse in black, the block combined again.
+inline std::string abutting()
+{
+    WmfRecords r;
+    r(0x020C, {100, 200}), r(0x020B, {0, 0});
+    r(0x02FA, {5, 0, 0, 0, 0}), r(0x012D, {0}); // object 0: no pen
+    const auto brush = [&r](uint32_t colour) {
+        r(0x02FC, std::vector<uint16_t>{0} + colorref(colour) + std::vector<uint16_t>{0}), r(0x012D, {1});
+    };
+    brush(Blue);
+    r(0x0324, {3, 0, 0, 100, 0, 0, 100}), r(0x0324, {3, 100, 0, 100, 100, 0, 100});
+    const auto block = [&r, &brush] {
+        r(0x01F0, {1}), brush(0xFF0000), r(0x0104, {7}), r(0x041B, {100, 200, 0, 100}), r(0x0104, {13});
+    };
+    block();
+    r(0x01F0, {1}), brush(0x000000), r(0x0418, {100, 200, 0, 100});
+    block();
+    return wmfFile(r, 2, true, 96, 200, 100);
+}
+
 // The records of an enhanced metafile: each its type, size and values.
 struct EmfRecords {
     std::string bytes;

@@ -165,6 +165,20 @@ private slots:
             QVERIFY2(qAlpha(image.pixel(at)) == 0, qPrintable(describe(image, at)));
     }
 
+    // Figures that meet leave no seam, and a raster operation that combines
+    // with what is there draws as over any ground: what the XOR trick cuts
+    // out is the picture, and around it nothing.
+    void abuttingAndCombined()
+    {
+        const QImage image = load(abutting(), QSize(200, 100));
+        QCOMPARE(image.size(), QSize(200, 100));
+        for (QPoint at : {QPoint(50, 49), QPoint(30, 69), QPoint(70, 29)}) // on the triangles' shared edge
+            QVERIFY2(same(image.pixel(at), Blue, 0), qPrintable(describe(image, at)));
+        QVERIFY2(same(image.pixel(150, 50), 0xFF0000), qPrintable(describe(image, QPoint(150, 50))));
+        for (QPoint at : {QPoint(102, 2), QPoint(197, 97)})
+            QVERIFY2(qAlpha(image.pixel(at)) == 0, qPrintable(describe(image, at)));
+    }
+
     // An enhanced metafile's stroked path is closed only where the file
     // closes it.
     void emfPathOpenOrClosed()
