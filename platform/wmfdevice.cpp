@@ -1,6 +1,7 @@
 #include "platform/wmfdevice.h"
 
 #include "platform/metafile.h"
+#include "platform/wmfrecords.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -853,125 +854,6 @@ void install(wmfAPI* api)
     api->font_data = fonts;
 }
 
-// The bytes libwmf plays; whether the records set the window's extent
-// (read here because the player keeps a default extent that cannot be told
-// from a set one), and whether they draw with what is already there.
-struct Prepared {
-    std::vector<unsigned char> bytes;
-    bool setsWindow = false;
-    bool combines = false; // a raster operation combines with what is there
-};
-
-using Record = std::vector<unsigned char>;
-
-// Whether a record's raster operation makes what it draws depend on what is
-// already there: SETROP2's for lines and fills, or a block transfer's
-// (PATBLT, BITBLT, STRETCHBLT and the DIB ones, each giving it first).
-bool combines(uint32_t function, const unsigned char* params, size_t words)
-{
-    if (function == 0x0104 && words >= 1) {
-        const uint32_t rop = u16(params);
-        return rop != R2_BLACK && rop != R2_NOTCOPYPEN && rop != R2_NOP && rop != R2_COPYPEN && rop != R2_WHITE;
-    }
-    if ((function == 0x061D || function == 0x0922 || function == 0x0940 || function == 0x0B23 || function == 0x0B41
-         || function == 0x0F43)
-        && words >= 2) {
-        const uint32_t rop = u32(params);
-        return rop != SRCCOPY && rop != NOTSRCCOPY && rop != PATCOPY && rop != BLACKNESS && rop != WHITENESS
-               && rop != 0x00AA0029;
-    }
-    return false;
-}
-
-// Whether a record sets a part of the context that the player forgets at
-// SAVEDC (rather than keeping it for the new state, as Windows does).
-bool forgottenAtSave(uint32_t function)
-{
-    switch (function) {
-    case 0x0102: // SETBKMODE
-    case 0x0104: // SETROP2
-    case 0x0106: // SETPOLYFILLMODE
-    case 0x0107: // SETSTRETCHBLTMODE
-    case 0x0108: // SETTEXTCHAREXTRA
-    case 0x012E: // SETTEXTALIGN
-    case 0x0201: // SETBKCOLOR
-    case 0x0209: // SETTEXTCOLOR
-    case 0x020A: // SETTEXTJUSTIFICATION
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The records played, mended for two faults of the player, each by
-// repeating what the file already said, which changes nothing where
-// Windows plays it:
-// - it works out the size of a logical unit again when the window's extent
-//   is set, but not when the mapping mode is: a pen made after SETMAPMODE
-//   and before the next drawing would get the old mapping's width (an
-//   8-pixel line drawn half a pixel wide). The last extent is repeated
-//   after each SETMAPMODE.
-// - SAVEDC gives the new state the default text alignment, colours,
-//   background mode, fill mode and raster operation: text placed by its
-//   baseline would be placed by its top. What was set is repeated after it.
-// What is added is bounded: a file of nothing but SAVEDC records must not
-// grow tenfold.
-Prepared prepare(const unsigned char* p, size_t size, size_t headerAt)
-{
-    Prepared out;
-    out.bytes.reserve(size);
-    size_t at = headerAt + 2 * size_t(u16(p + headerAt + 2)); // after the standard header
-    out.bytes.assign(p, p + at);
-    Record extent;
-    std::vector<std::pair<uint32_t, Record>> state; // as last set, in the order first set
-    std::vector<std::vector<std::pair<uint32_t, Record>>> saved;
-    const auto repeat = [&out, size](const Record& r) {
-        if (out.bytes.size() + r.size() <= size + platform::metafile::MaxFileBytes)
-            out.bytes.insert(out.bytes.end(), r.begin(), r.end());
-    };
-    while (size - at >= 6 && at < size) {
-        const uint32_t words = u32(p + at);
-        const uint32_t function = u16(p + at + 4);
-        if (function == 0 || words < 3 || words > (size - at) / 2)
-            break;
-        const Record record(p + at, p + at + 2 * size_t(words));
-        out.bytes.insert(out.bytes.end(), record.begin(), record.end());
-        at += record.size();
-        out.combines = out.combines || combines(function, record.data() + 6, words - 3);
-        if (function == 0x020C) { // SETWINDOWEXT
-            out.setsWindow = true;
-            extent = record;
-        } else if (function == 0x0103 && !extent.empty()) { // SETMAPMODE
-            repeat(extent);
-        } else if (forgottenAtSave(function)) {
-            const auto same = std::find_if(state.begin(), state.end(), [&](const auto& s) { return s.first == function; });
-            if (same != state.end())
-                same->second = record;
-            else
-                state.emplace_back(function, record);
-        } else if (function == 0x001E) { // SAVEDC
-            if (saved.size() < 1024)
-                saved.push_back(state);
-            for (const auto& [f, r] : state)
-                repeat(r);
-        } else if (function == 0x0127 && words >= 4) { // RESTOREDC: the state saved, counted back or from the first
-            const int n = platform::metafile::detail::s16(record.data() + 6);
-            const size_t keep = n < 0 ? saved.size() - std::min<size_t>(saved.size(), size_t(-n)) : size_t(n) - 1;
-            if (n != 0 && keep < saved.size()) {
-                state = saved[keep];
-                saved.resize(keep);
-            }
-        }
-    }
-    out.bytes.insert(out.bytes.end(), p + at, p + size);
-    // The header's size of the whole in words, grown by what was added.
-    const size_t added = (out.bytes.size() - size) / 2;
-    const uint32_t declared = u32(p + headerAt + 6) + uint32_t(added);
-    for (int i = 0; i < 4; ++i)
-        out.bytes[headerAt + 6 + i] = static_cast<unsigned char>(declared >> (8 * i));
-    return out;
-}
-
 // The records played onto an image several times the picture's size (as
 // many as the pixels allowed), filled first with `ground`; null where the
 // player fails.
@@ -1028,7 +910,9 @@ QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsN
     const Header header = readHeader(data, size);
     if (header.kind != Kind::Wmf && header.kind != Kind::PlaceableWmf)
         return {};
-    Prepared prepared = prepare(data, size, header.kind == Kind::PlaceableWmf ? 22 : 0);
+    WmfRecords prepared = prepareRecords(data, size, header.kind == Kind::PlaceableWmf ? 22 : 0);
+    if (prepared.bytes.empty())
+        return {};
     Device d;
     d.fontsNeeded = &fontsNeeded;
     d.setsWindow = prepared.setsWindow;

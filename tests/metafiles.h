@@ -173,6 +173,10 @@ inline std::vector<uint16_t> dib()
 // - with the raster operation that draws nothing, a Green square
 //   (0,60)-(40,100), then, clipped to (0,45)-(20,55), a Blue one
 //   (0,45)-(40,55), and nothing outside the clip;
+// - a black pen 3 wide selected, the state saved, the pen deleted and its
+//   place in the table taken by an empty pen; a Blue triangle (5,95)
+//   (20,65) (35,95) without outline; the state restored, and the black pen
+//   draws the triangle's base;
 // - elsewhere an arc, a rounded rectangle, two polygons as one, a pixel, a
 //   patterned block, a dashed polyline, a pattern brush made of the bitmap
 //   and a turned text in a box of its own.
@@ -210,7 +214,12 @@ inline std::string everything()
     r(0x001E, {}), r(0x0416, {55, 20, 45, 0});                                       // save; clip
     r(0x041B, {55, 40, 45, 0});
     r(0x0127, {uint16_t(-1)});                                                       // restore
-    return wmfFile(r, 5, true, 96, 100, 100);
+    r(0x02FA, std::vector<uint16_t>{0, 3, 0} + colorref(0)), r(0x012D, {5});          // object 5: black pen
+    r(0x001E, {}), r(0x01F0, {5});                                                   // save; delete it
+    r(0x02FA, {5, 0, 0, 0, 0}), r(0x012D, {5});                                      // object 5: no pen
+    r(0x0324, {3, 5, 95, 20, 65, 35, 95});                                           // a triangle
+    r(0x0127, {uint16_t(-1)}), r(0x0325, {2, 5, 95, 35, 95});                        // restore; its base
+    return wmfFile(r, 6, true, 96, 100, 100);
 }
 
 // Two tricks of programs that write metafiles, on 200 x 100 units:

@@ -149,19 +149,20 @@ private slots:
 
     // Every kind of figure draws; these are where they belong: arcs run
     // counter-clockwise from the first point, a bitmap's first row is its
-    // bottom, the raster operation R2_NOP draws nothing and a clip holds
-    // until the context is restored.
+    // bottom, the raster operation R2_NOP draws nothing, a clip holds until
+    // the context is restored, and a restored context has its own pen back
+    // even where the file deleted it and made another in its place.
     void everyKind()
     {
         const QImage image = load(everything(), QSize(100, 100));
         QCOMPARE(image.size(), QSize(100, 100));
         const std::pair<QPoint, uint32_t> filled[] = {
             {{28, 12}, Yellow}, {{70, 10}, Crimson}, {{70, 70}, 0x0000FF}, {{90, 70}, 0xFFFFFF},
-            {{70, 90}, 0xFF0000}, {{90, 90}, 0x00FF00}, {{10, 50}, Blue},
+            {{70, 90}, 0xFF0000}, {{90, 90}, 0x00FF00}, {{10, 50}, Blue}, {{20, 80}, Blue}, {{20, 95}, 0x000000},
         };
         for (const auto& [at, colour] : filled)
             QVERIFY2(same(image.pixel(at), colour), qPrintable(describe(image, at)));
-        for (QPoint at : {QPoint(12, 28), QPoint(70, 35), QPoint(20, 80), QPoint(30, 50)})
+        for (QPoint at : {QPoint(12, 28), QPoint(70, 35), QPoint(5, 70), QPoint(30, 50)})
             QVERIFY2(qAlpha(image.pixel(at)) == 0, qPrintable(describe(image, at)));
     }
 
