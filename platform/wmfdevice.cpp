@@ -155,8 +155,8 @@ bool sane(const Device& d, const QRectF& r)
 }
 
 // How the context's raster operation changes a colour drawn: none where it
-// draws nothing. The operations that combine with what is already there
-// have no meaning over a picture's transparent ground; they draw as copies.
+// draws nothing. Those that combine it with what is already there do so
+// as it is put down (see compositionOf).
 std::optional<QColor> throughRop(const wmfDC* dc, QColor c)
 {
     switch (dc->ROPmode) {
