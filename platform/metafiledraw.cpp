@@ -105,7 +105,7 @@ QImage draw(const unsigned char* data, size_t size, QSize shown, const FontsNeed
     switch (header.kind) {
     case Kind::Wmf:
     case Kind::PlaceableWmf:
-        return playWmf(data, size, shown, fontsNeeded);
+        return playWmf(data, size, header, shown, fontsNeeded);
     case Kind::Emf:
         return drawEmf(data, size, header, shown, fontsNeeded);
     case Kind::None:

@@ -469,18 +469,9 @@ Qt::FillRule fillRule(const wmfDC* dc)
     return WMF_DC_POLYFILL(dc) == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
 }
 
-void drawPolyline(wmfAPI* api, wmfPolyLine_t* l)
-{
-    Device& d = device(api);
-    const auto t = toImage(d, l->dc);
-    if (!t || !l->pt || l->count < 2)
-        return;
-    QPainterPath path;
-    path.addPolygon(polygonOf(*t, l->pt, l->count));
-    draw(d, l->dc, *t, path, false);
-}
-
-void drawPolygon(wmfAPI* api, wmfPolyLine_t* l)
+// An open line through the points, or a closed figure filled as the fill
+// mode says.
+void drawPoints(wmfAPI* api, const wmfPolyLine_t* l, bool closed)
 {
     Device& d = device(api);
     const auto t = toImage(d, l->dc);
@@ -489,9 +480,13 @@ void drawPolygon(wmfAPI* api, wmfPolyLine_t* l)
     QPainterPath path;
     path.setFillRule(fillRule(l->dc));
     path.addPolygon(polygonOf(*t, l->pt, l->count));
-    path.closeSubpath();
-    draw(d, l->dc, *t, path, true);
+    if (closed)
+        path.closeSubpath();
+    draw(d, l->dc, *t, path, closed);
 }
+
+void drawPolyline(wmfAPI* api, wmfPolyLine_t* l) { drawPoints(api, l, false); }
+void drawPolygon(wmfAPI* api, wmfPolyLine_t* l) { drawPoints(api, l, true); }
 
 // Several polygons filled as one figure: where they overlap, the fill
 // mode decides.
@@ -904,10 +899,10 @@ QImage fromGrounds(const QImage& black, const QImage& white)
 
 } // namespace
 
-QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsNeeded& fontsNeeded)
+QImage playWmf(const unsigned char* data, size_t size, const platform::metafile::Header& header, QSize shown,
+               const FontsNeeded& fontsNeeded)
 {
     using namespace platform::metafile;
-    const Header header = readHeader(data, size);
     if (header.kind != Kind::Wmf && header.kind != Kind::PlaceableWmf)
         return {};
     WmfRecords prepared = prepareRecords(data, size, header.kind == Kind::PlaceableWmf ? 22 : 0);

@@ -5,6 +5,7 @@
 // width, text placed by the metrics of the font that draws it. libwmf's
 // player reads the records and keeps the device context; we draw.
 // Only the helper program and the fuzzing harness link this.
+#include "platform/metafile.h"
 #include "platform/metafiledraw.h"
 
 #include <QImage>
@@ -13,9 +14,11 @@
 
 namespace metafile {
 
-// The metafile drawn over the whole of an image of `size`, or of its own
-// size when `size` is empty (the placeable header's, or what its records
+// The metafile drawn over the whole of an image of `shown`, or of its own
+// size when `shown` is empty (the placeable header's, or what its records
 // cover). A null image when the bytes are not a metafile that can be drawn.
-QImage playWmf(const unsigned char* data, size_t size, QSize shown, const FontsNeeded& fontsNeeded);
+// `header` is what readHeader() found in these bytes.
+QImage playWmf(const unsigned char* data, size_t size, const platform::metafile::Header& header, QSize shown,
+               const FontsNeeded& fontsNeeded);
 
 } // namespace metafile
