@@ -23,8 +23,11 @@ constexpr const char* MixNote = "Note: Do not mix units above and below the ====
 // Factors that follow from a unit's definition are written as the nearest
 // double to the exact value (inch 0.0254 m, pound 0.45359237 kg, standard
 // gravity 9.80665 m/s2, atmosphere 101325 Pa, IT Btu 1055.05585262 J, IT
-// calorie 4.1868 J, imperial gallon 4.54609 l, US gallon 231 cubic inches),
-// so that e.g. 160 imperial ounces make exactly one imperial gallon.
+// calorie 4.1868 J, imperial gallon 4.54609 l), so that e.g. 160 imperial
+// ounces make exactly one imperial gallon. A few units keep the rounded
+// figure of everyday use, which is what their users look for: the
+// atmosphere as 14.696 psi, the metric horsepower as 735.5 W, the US
+// gallon and quart to the cubic millimetre.
 // Quotients are left as expressions: the compiler evaluates them in double,
 // one rounding per operation.
 constexpr Category Table[] = {
@@ -111,8 +114,8 @@ constexpr Category Table[] = {
       {"liter", 0.001},
       {"cubic meter", 1},
       None,
-      {"gallon (U.S.)", 0.003785411784},
-      {"quart (U.S.)", 0.000946352946},
+      {"gallon (U.S.)", 0.003785412},
+      {"quart (U.S.)", 0.000946353},
       None},
      "", ""},
     // Illuminance above the divider, luminance below it.
@@ -151,15 +154,15 @@ constexpr Category Table[] = {
       {"Btu per second", 1055.05585262},
       {"kilocalorie per second", 4186.8},
       {"horsepower (standard)", 745.7},
-      {"horsepower (metric)", 735.49875},
+      {"horsepower (metric)", 735.5},
       {"horsepower (boiler)", 9809.5},
       {"kg-force meter per second", 9.80665},
       None, None, None, None},
      "", ""},
     {"Pressure",
      {{"atmosphere", 1},
-      {"pound per square inch", 0.06804596390987773},
-      {"pound per square foot", 0.0004725414160408176},
+      {"pound per square inch", 1.0 / 14.696},
+      {"pound per square foot", 1.0 / (14.696 * 144)},
       {"millimeter of mercury", 1.0 / 760},
       {"inch of mercury", (1.0 / 760) * 25.4},
       {"millimeter of water", 1.0 / (407.1 * 25.4)},

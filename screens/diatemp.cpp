@@ -192,8 +192,10 @@ void diaTemp::ConvertTemperature()
     const QString& to = ScaleCode[1];
     if (from.isEmpty())
         return;
-    // Whatever stops the conversion takes the previous result away, so it
-    // never stands beside an input it does not belong to.
+    // Input that is not a number takes the previous result away, so it never
+    // stands beside an input it does not belong to. Below the scale's lowest
+    // value the previous result stays, beside the warning that says why
+    // nothing was converted.
     double d = 0;
     try {
         d = platform::textToDouble(Degrees);
@@ -203,7 +205,6 @@ void diaTemp::ConvertTemperature()
     }
     if (d < lowestOf(from)) {
         range->show();
-        txtDegreesOut->clear();
         return;
     }
     if (to.isEmpty())

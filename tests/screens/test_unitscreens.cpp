@@ -36,7 +36,7 @@ private slots:
         QTest::newRow("board foot") << QStringList{"diaVolume", "1", "board foot", "cubic inch", "144.|board foot|cubic inch", "1.44 E+02", "1.44 E+02"};
         QTest::newRow("dry quart") << QStringList{"diaVolume", "1", "quart (U.S. dry)", "cubic inch", "67.200625|quart (U.S. dry)|cubic inch", "6.720063 E+01", "6.720063 E+01"};
         QTest::newRow("dry gallon") << QStringList{"diaVolume", "1", "gallon (U.S. dry)", "cubic inch", "268.8025|gallon (U.S. dry)|cubic inch", "2.688025 E+02", "2.688025 E+02"};
-        QTest::newRow("slug") << QStringList{"diaWeight", "1", "slug", "kilogram", "14.593903|slug|kilogram", "1.45939 E+01", "1.45939 E+01"};
+        QTest::newRow("slug") << QStringList{"diaWeight", "1", "slug", "pound", "32.173997|slug|pound (lb)", "3.2174 E+01", "3.2174 E+01"};
         QTest::newRow("stone") << QStringList{"diaWeight", "1", "stone", "pound", "14.|stones|pound (lb)", "1.4 E+01", "1.4 E+01"};
         QTest::newRow("troy pound") << QStringList{"diaWeight", "1", "troy pound", "troy ounce", "12.|troy pound|troy ounce", "1.2 E+01", "1.2 E+01"};
         QTest::newRow("drams") << QStringList{"diaWeight", "16", "dram", "ounce", "1.|dram|ounce (oz)", "1.0 E+00", "1. E+00"};
