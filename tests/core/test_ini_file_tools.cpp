@@ -116,7 +116,8 @@ private slots:
         QTest::newRow("quote at start only") << QByteArray("[S]\nk=\"hi\" all\n") << "S" << "k" << "\"hi\" all";
         QTest::newRow("one quote") << QByteArray("[S]\nk=\"\n") << "S" << "k" << "\"";
         QTest::newRow("512 cut to 511") << "[S]\nk=" + a511 + "b\n" << "S" << "k" << QString(a511);
-        QTest::newRow("cut after unquoting") << "[S]\nk='" + a511 + "b'\n" << "S" << "k" << QString(a511);
+        QTest::newRow("single quotes kept, cut") << "[S]\nk='" + a511 + "b'\n" << "S" << "k" << "'" + QString(a510);
+        QTest::newRow("cut after unquoting") << "[S]\nk=\"" + a511 + "b\"\n" << "S" << "k" << QString(a511);
         QTest::newRow("pair not split") << "[S]\nk=" + a510 + "\xF0\x9F\x98\x80\n" << "S" << "k" << QString(a510);
         QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[S]\nk=v\n") << "S" << "k" << "v";
         QTest::newRow("Windows-1252") << QByteArray("[S]\nk=\x80\n") << "S" << "k" << QString::fromUtf16(u"\u20AC");
