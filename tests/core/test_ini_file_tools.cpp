@@ -148,7 +148,9 @@ private slots:
         QTest::addColumn<QByteArray>("before"); // empty: no file yet
         columns({"section", "key", "value"});
         QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QString>("lies"); // where the file lies: "" in its folder, "link" elsewhere, "in place" where only it may be written
+        // Where the file lies: "" in its folder; "link": elsewhere, named by a
+        // link; "in place": in a folder where only it may be written.
+        QTest::addColumn<QString>("lies");
         auto row = [](const char* name, QByteArray before, QString s, QString k, QString v, QByteArray after, QString lies = "") {
             QTest::newRow(name) << before << s << k << v << after << lies;
         };
@@ -263,7 +265,9 @@ private slots:
     // another user since (whose cache holds no copy) keeps that save.
     void killedSave_data()
     {
-        QTest::addColumn<int>("step"); // negative: the write-ahead copy is then cut short; from CutOff on: the rest of the save fails there
+        // The step a save stops at; negative: the write-ahead copy is then
+        // cut short; CutOff and the step: from there on the save fails.
+        QTest::addColumn<int>("step");
         QTest::addColumn<bool>("inPlace");
         QTest::addColumn<QString>("next"); // the table name the next read finds; New: the whole new set
         using platform::SaveStep;

@@ -95,10 +95,9 @@ private slots:
     // in the file's form or the user's; one that is no number names its
     // unit. A folder the user cannot write still takes the file in place; a
     // read-only file does not. (Root writes anything: the save runs as an
-    // ordinary user there.)
-    // The set reopens with its name as saved, in its caption and under its
-    // button (an empty caption shows as a blank: Qt would show the
-    // application's name), and saves the same again.
+    // ordinary user there.) The set reopens with its name as saved, in its
+    // caption and under its button (an empty caption shows as a blank: Qt
+    // would show the application's name), and saves the same again.
     void save_data()
     {
         columns({"name", "factor"});
@@ -154,10 +153,10 @@ private slots:
     }
 
     // Without its section in the file, the default set in inches; the last
-    // hint's two lines. Cancel
-    // Changes brings the file's set back; Browse replaces the picture's path
-    // with the one chosen, exactly, and cancelling keeps it; a change of the
-    // current category while revising does not move the set elsewhere.
+    // hint's two lines. Cancel Changes brings the file's set back; Browse
+    // replaces the picture's path with the one chosen, exactly, and
+    // cancelling keeps it; a change of the current category while revising
+    // does not move the set elsewhere.
     void revising()
     {
         const QString picture = folder->filePath(" tool .bmp");
