@@ -1,6 +1,5 @@
 #include "core/orvl_mod.h"
 #include "platform/appstyle.h"
-#include "platform/form.h"
 #include "platform/program.h"
 #include "platform/savefile.h"
 #include "shell/unitmenu.h"
@@ -21,7 +20,5 @@ int main(int argc, char** argv)
         platform::removeSaveLeftovers(platform::programFolder() + QLatin1String(name));
     ConnectNavigation();
     Main();
-    const int rc = app.exec();
-    platform::Form::UnloadAll();
-    return rc;
+    return platform::runToEnd();
 }

@@ -1,14 +1,15 @@
 #pragma once
 // INI_File_Tools and the Windows-directory query of WinAPIMod: the program's
-// access to its two INI files, orvalis.ini and user.dat (Parts 1.104, 2.107,
-// 3.101, 3.105). Callers pass the full path of the file:
+// access to its two INI files, orvalis.ini (the external tools' paths) and
+// user.dat (the custom unit sets, whose names and pictures the main window
+// shows too). Callers pass the full path of the file:
 // platform::programFolder() + "/user.dat" or + "/orvalis.ini".
 #include "platform/inifile.h"
 
 #include <QString>
 
 // One value of an INI file: without the blanks around it and, when wholly
-// enclosed in double or single quotes, without them; at most 511 characters. A key
+// enclosed in double quotes, without them; at most 511 characters. A key
 // present with an empty value gives "". defaultValue, exactly, for a missing
 // file, section or key. Names match regardless of ASCII case.
 QString ReadIni(const QString& file, const QString& section, const QString& key, const QString& defaultValue);

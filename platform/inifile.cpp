@@ -409,7 +409,7 @@ QString IniSnapshot::value(const QString& section, const QString& key, const QSt
     if (k == s->constEnd())
         return defaultValue;
     QString value = *k;
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
         value = value.mid(1, value.size() - 2);
     if (value.size() > IniMaxValueLength) {
         qsizetype length = IniMaxValueLength;

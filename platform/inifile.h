@@ -68,8 +68,8 @@ public:
     static IniSnapshot read(const QString& path);
 
     // The value of key in section: without the blanks around it; without
-    // the double or single quotes when the value both begins and ends with
-    // the same one (and is longer than one character); cut to
+    // the double quotes when the value both begins and ends with one (and
+    // is longer than one character; single quotes stay); cut to
     // IniMaxValueLength. A key present with an empty value gives "".
     // defaultValue, unchanged, when the section or the key is missing (or a
     // name is empty).

@@ -26,9 +26,18 @@ MsgBoxAnswerer& msgBoxAnswerer()
 }
 
 // Ends the modal loop when its window is hidden (closing, unloading, Hide).
+// It lives no longer than its loop: when the program ends while the window
+// is up, every loop ends with it, and the window, still loaded, is hidden
+// only when the last windows are destroyed; that hiding must not reach a
+// loop that is gone.
 class HideWatcher : public QObject {
 public:
-    HideWatcher(QWidget* w, QEventLoop* loop) : QObject(w), loop_(loop) { w->installEventFilter(this); }
+    HideWatcher(QWidget* w, QEventLoop* loop) : window_(w), loop_(loop) { w->installEventFilter(this); }
+    ~HideWatcher() override
+    {
+        if (window_)
+            window_->removeEventFilter(this);
+    }
     bool eventFilter(QObject*, QEvent* e) override
     {
         if (e->type() == QEvent::Hide)
@@ -37,6 +46,7 @@ public:
     }
 
 private:
+    QPointer<QWidget> window_;
     QEventLoop* loop_;
 };
 
@@ -58,7 +68,7 @@ void runModal(QWidget* window, QWidget* owner)
     }
     window->setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
-    new HideWatcher(window, &loop);
+    HideWatcher watcher(window, &loop);
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window->show();
     window->activateWindow(); // keys go to the modal window, as a user expects

@@ -1,5 +1,7 @@
 #include "platform/program.h"
 
+#include "platform/form.h"
+
 #include <QCoreApplication>
 
 namespace platform {
@@ -31,6 +33,13 @@ void endProgram()
 void setEndProgramHook(std::function<void()> hook)
 {
     endHook() = std::move(hook);
+}
+
+int runToEnd()
+{
+    const int status = QCoreApplication::exec();
+    Form::UnloadAll();
+    return status;
 }
 
 QString programFolder()

@@ -12,6 +12,10 @@ void endProgram();
 // Tests replace the ending with a hook that records it (nullptr restores).
 void setEndProgramHook(std::function<void()> hook);
 
+// Runs the program until it ends, then destroys every window still loaded,
+// without running any form code. Returns the program's exit status.
+int runToEnd();
+
 // The folder that holds the executable; orvalis.ini and user.dat live here.
 QString programFolder();
 // Tests point the program at a folder of their own (empty restores).

@@ -60,7 +60,7 @@ float sng(double x)
 }
 
 // The whole part, as the 32-bit number that mod 12 takes.
-std::int32_t whole(float x)
+std::int32_t wholePart(float x)
 {
     const double w = std::floor(double(x));
     if (w < double(INT32_MIN) || w > double(INT32_MAX))
@@ -243,7 +243,11 @@ void diaFeet_n_Inches::convert(int Index)
         return;
     }
     if (!FeetInchesSide[0]) { // into feet and inches
-        showSplit(split(sng(double(n) * f0)));
+        const float t = sng(double(n) * f0);
+        const std::int32_t whole = wholePart(t);
+        const float frac = sng(double(t) - whole);
+        const std::int32_t w = whole % 12;
+        showSplit(feetOf(whole, w), sng(w + double(frac)));
         return;
     }
     if (!FeetInchesSide[1]) { // out of feet and inches
@@ -254,36 +258,27 @@ void diaFeet_n_Inches::convert(int Index)
     // Feet and inches on both sides: the from column moves only whole
     // dozens of inches into the feet, so a fractional feet value stays
     // fractional; the to column splits the whole length afresh.
-    if (Index == 0) {
-        const FeetAndInches inches = split(i);
-        showSplit({sng(double(n) + inches.feet), inches.inches});
-        return;
-    }
-    showSplit(split(sng(12.0 * n + i)));
+    const float t = Index == 0 ? i : sng(12.0 * n + i);
+    const std::int32_t whole = wholePart(t);
+    const std::int32_t w = whole % 12;
+    const float in = sng((w + double(t)) - whole);
+    showSplit(Index == 0 ? sng(double(n) + feetOf(whole, w)) : feetOf(whole, w), in);
 }
 
-diaFeet_n_Inches::FeetAndInches diaFeet_n_Inches::split(float inches)
+float diaFeet_n_Inches::feetOf(std::int32_t whole, std::int32_t w)
 {
-    // The feet come from the whole inches by integer division, never from
-    // a difference of rounded singles (which made -1 mm read -1 ft and
-    // -0.04 in), and a negative length is its positive one with both signs
-    // turned.
-    const bool negative = inches < 0;
-    const float length = negative ? -inches : inches;
-    const std::int32_t feet = whole(length) / 12;
-    FeetAndInches out{sng(feet), sng(double(length) - 12.0 * feet)}; // exact
-    // Inches that the seven-digit text would show as 12 are a whole foot.
-    if (QString::number(double(out.inches), 'g', 7).toDouble() >= 12)
-        out = {sng(double(out.feet) + 1), 0};
-    if (negative)
-        out = {out.feet == 0 ? 0 : -out.feet, out.inches == 0 ? 0 : -out.inches};
-    return out;
+    // Counted from the whole inches, never from the difference of the
+    // length and its rounded inches: that difference, a hair below a whole
+    // number of feet, took a foot off (-1 mm read -1 ft and -0.04 in). The
+    // inches keep their sign, so feet and inches add up to the length
+    // whatever their signs (-11.5 in is -1 ft and 0.5 in).
+    return sng((std::int64_t(whole) - w) / 12);
 }
 
-void diaFeet_n_Inches::showSplit(FeetAndInches result)
+void diaFeet_n_Inches::showSplit(float feet, float inches)
 {
-    Text3->setText(singleToText(result.feet));
-    txtFtIn[1]->setText(singleToText(result.inches));
+    Text3->setText(singleToText(feet));
+    txtFtIn[1]->setText(singleToText(inches));
 }
 
 void diaFeet_n_Inches::mnuCopy_Click()

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <cstdint>
 
 class QGroupBox;
 class QLabel;
@@ -42,13 +43,10 @@ protected:
 private:
     void setUpSide(int Index, const QString& UnitCaption);
     void convert(int Index);
-    struct FeetAndInches {
-        float feet, inches;
-    };
-    // A length in inches as whole feet and the inches left over (below 12
-    // as shown), both with the sign of the length.
-    static FeetAndInches split(float inches);
-    void showSplit(FeetAndInches result);
+    // The feet of a length from its whole part in inches and w, that whole
+    // part mod 12.
+    static float feetOf(std::int32_t whole, std::int32_t w);
+    void showSplit(float feet, float inches);
 
     // Form-level state, kept for the whole run. A side factor of 0 means no
     // unit chosen on that side since the screen opened.

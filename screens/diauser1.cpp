@@ -50,7 +50,7 @@ const QString Hint1 = QStringLiteral(
 const QString Hint2 =
     QStringLiteral("Note that \"Yard\" has a factor multipler of \"36\", because there are 36 inches to a yard.");
 const QString Hint3 = QStringLiteral(
-    "Select \"Options\", \"User Customize\", \"Save Custom\"\r\n Units\" to save choices in the user.dat file.\r\n");
+    "Select \"Options\", \"User Customize\", \"Save Custom\r\n Units\" to save choices in the user.dat file.\r\n");
 
 QString nameKey(int k) { return QStringLiteral("User%1_Text").arg(k); }
 QString factorKey(int k) { return QStringLiteral("User%1_Factor").arg(k); }
@@ -225,11 +225,25 @@ void diaUser1::captionButtons()
             buttons[i][size_t(k - 1)]->setText(txtUser[k]->text());
 }
 
+// An empty title would show the application's name in its place: an
+// empty table name is shown as a single blank, which is never taken for
+// the name.
+void diaUser1::setCaption(const QString& tableName)
+{
+    window()->setWindowTitle(tableName.isEmpty() ? QStringLiteral(" ") : tableName);
+}
+
+QString diaUser1::caption() const
+{
+    const QString title = window()->windowTitle();
+    return title == QLatin1String(" ") ? QString() : title;
+}
+
 void diaUser1::LoadCustomSet()
 {
     const platform::IniSnapshot file = ReadIniFile(userFile());
     txtImageName->setText(file.value(Section, QStringLiteral("Button_Image"), QString()));
-    window()->setWindowTitle(file.value(Section, QStringLiteral("Table_Name"), DefaultTableName));
+    setCaption(file.value(Section, QStringLiteral("Table_Name"), DefaultTableName));
     for (int k = 1; k <= Units; ++k) {
         const DefaultUnit& d = Defaults[k - 1];
         txtUser[k]->setText(file.value(Section, nameKey(k), QLatin1String(d.name)));
@@ -302,7 +316,7 @@ void diaUser1::setRevising(bool revising)
 
 void diaUser1::mnuReviseCustom_Click()
 {
-    txtTableName->setText(window()->windowTitle());
+    txtTableName->setText(caption());
     setRevising(true);
     txtUser[1]->setFocus();
 }
@@ -338,7 +352,7 @@ void diaUser1::mnuSaveCustom_Click()
         return;
     }
     captionButtons();
-    window()->setWindowTitle(txtTableName->text());
+    setCaption(txtTableName->text());
     setRevising(false);
 }
 

@@ -56,6 +56,9 @@ private:
     void addCustomizeItems(QMenu* options);
     void setRevising(bool revising);
     void captionButtons(); // from the name boxes
+    // The window caption holds the table name.
+    void setCaption(const QString& tableName);
+    QString caption() const;
 
     QString Section;
 

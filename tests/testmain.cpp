@@ -1,6 +1,7 @@
 // Runs every registered test class of this program in turn. Arguments are
 // handed to each class, so "-functions", a function name or "-v2" work as
-// with any Qt Test program; "-class NAME" picks one class.
+// with any Qt Test program; "-class NAME" picks one class; "-child NAME"
+// runs a test's child program instead (testsupport.h).
 #include "testsupport.h"
 #include "platform/form.h"
 #include "platform/settings.h"
@@ -25,6 +26,8 @@ int main(int argc, char** argv)
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
 
     QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("-child") && testing::childPrograms().contains(args.value(2)))
+        return testing::childPrograms().value(args.value(2))(args.mid(3));
     QString only;
     if (int at = args.indexOf(QStringLiteral("-class")); at >= 0 && at + 1 < args.size()) {
         only = args.at(at + 1);

@@ -91,6 +91,9 @@ int versionIn(const QString& file, const QString& section)
 
 QString cacheFolder() { return QFile::decodeName(qgetenv("XDG_CACHE_HOME")) + QStringLiteral("/Orvalis"); }
 
+// Added to a step of a save: from that step on the save fails.
+constexpr int CutOff = 100;
+
 } // namespace
 
 // ReadIni and WriteIni on real files: orvalis.ini and user.dat.
@@ -116,7 +119,8 @@ private slots:
         QTest::newRow("quote at start only") << QByteArray("[S]\nk=\"hi\" all\n") << "S" << "k" << "\"hi\" all";
         QTest::newRow("one quote") << QByteArray("[S]\nk=\"\n") << "S" << "k" << "\"";
         QTest::newRow("512 cut to 511") << "[S]\nk=" + a511 + "b\n" << "S" << "k" << QString(a511);
-        QTest::newRow("cut after unquoting") << "[S]\nk='" + a511 + "b'\n" << "S" << "k" << QString(a511);
+        QTest::newRow("single quotes kept, cut") << "[S]\nk='" + a511 + "b'\n" << "S" << "k" << "'" + QString(a510);
+        QTest::newRow("cut after unquoting") << "[S]\nk=\"" + a511 + "b\"\n" << "S" << "k" << QString(a511);
         QTest::newRow("pair not split") << "[S]\nk=" + a510 + "\xF0\x9F\x98\x80\n" << "S" << "k" << QString(a510);
         QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[S]\nk=v\n") << "S" << "k" << "v";
         QTest::newRow("Windows-1252") << QByteArray("[S]\nk=\x80\n") << "S" << "k" << QString::fromUtf16(u"\u20AC");
@@ -137,14 +141,18 @@ private slots:
 
     // The exact bytes a write leaves: every other byte stays as it was.
     // Names that would corrupt the file are refused (after empty): nothing
-    // is written.
+    // is written. The file keeps its mode, and a link stays a link to it;
+    // a rewrite in place leaves nothing in the cache folder.
     void write_data()
     {
         QTest::addColumn<QByteArray>("before"); // empty: no file yet
         columns({"section", "key", "value"});
         QTest::addColumn<QByteArray>("after");
-        auto row = [](const char* name, QByteArray before, QString s, QString k, QString v, QByteArray after) {
-            QTest::newRow(name) << before << s << k << v << after;
+        // Where the file lies: "" in its folder; "link": elsewhere, named by a
+        // link; "in place": in a folder where only it may be written.
+        QTest::addColumn<QString>("lies");
+        auto row = [](const char* name, QByteArray before, QString s, QString k, QString v, QByteArray after, QString lies = "") {
+            QTest::newRow(name) << before << s << k << v << after << lies;
         };
         row("new file, odd but safe names", "", "a[b", "x]y", "v", "[a[b]\nx]y=v\n");
         row("end of its section", "[A]\na=1\n;b=0\n\n[B]\nb=2\n", "A", "c", "3", "[A]\na=1\nc=3\n;b=0\n\n[B]\nb=2\n");
@@ -171,17 +179,34 @@ private slots:
         row("key read as section", old, "S", " [T]k", "x", "");
         row("UTF-16 with a lone surrogate", utf16(QString::fromUtf16(u"; \xD800\r\n[S]\r\nk=1\r\n")), "S", "k", "x", "");
         row("UTF-16 with an odd byte", utf16("[S]\r\nk=1\r\n") + 'x', "S", "k", "x", "");
+        row("link", "[S]\nk=1\n", "S", "k", "2", "[S]\nk=2\n", "link");
+        row("in place, shorter", "[S]\nk=a longer value\nm=2\n", "S", "k", "v", "[S]\nk=v\nm=2\n", "in place");
     }
     void write()
     {
         const QByteArray before = cell<QByteArray>("before"), after = cell<QByteArray>("after");
+        const QString lies = cell("lies");
         QTemporaryDir dir;
-        const QString file = dir.filePath("user.dat");
+        const QString file = dir.filePath("user.dat"), real = lies == "link" ? dir.filePath("real.dat") : file;
         if (!before.isEmpty())
-            writeBytes(file, before);
-        QCOMPARE(WriteIni(file, cell("section"), cell("key"), cell("value")), !after.isEmpty());
-        QCOMPARE(readBytes(file), after.isEmpty() ? before : after);
-        QCOMPARE(entries(dir.path()), QStringList{"user.dat"});
+            writeBytes(real, before);
+        QVERIFY(lies != "link" || QFile::link("real.dat", file));
+        const mode_t mode = lies == "in place" ? 0666 : 0640;
+        QVERIFY(before.isEmpty() || ::chmod(QFile::encodeName(real).constData(), mode) == 0);
+        if (lies == "in place") {
+            lockFolder(dir, file, true);
+            const pid_t child = spawn(true, [&] { ::_exit(WriteIni(file, cell("section"), cell("key"), cell("value")) ? 0 : 1); });
+            QCOMPARE(exitedWell(child), !after.isEmpty());
+            QCOMPARE(entries(cacheFolder()), QStringList());
+            QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
+        } else {
+            QCOMPARE(WriteIni(file, cell("section"), cell("key"), cell("value")), !after.isEmpty());
+        }
+        QCOMPARE(readBytes(real), after.isEmpty() ? before : after);
+        QCOMPARE(entries(dir.path()), (lies == "link" ? QStringList{"real.dat", "user.dat"} : QStringList{"user.dat"}));
+        QCOMPARE(QFileInfo(file).isSymLink(), lies == "link");
+        struct stat info {};
+        QVERIFY(before.isEmpty() || (::stat(QFile::encodeName(real).constData(), &info) == 0 && (info.st_mode & 07777) == mode));
     }
 
     // What cannot be written gives false, says why, and leaves every file
@@ -240,7 +265,9 @@ private slots:
     // another user since (whose cache holds no copy) keeps that save.
     void killedSave_data()
     {
-        QTest::addColumn<int>("step"); // negative: the write-ahead copy is then cut short
+        // The step a save stops at; negative: the write-ahead copy is then
+        // cut short; CutOff and the step: from there on the save fails.
+        QTest::addColumn<int>("step");
         QTest::addColumn<bool>("inPlace");
         QTest::addColumn<QString>("next"); // the table name the next read finds; New: the whole new set
         using platform::SaveStep;
@@ -253,6 +280,7 @@ private slots:
         QTest::newRow("in place: copy cut short") << -int(SaveStep::CopyWritten) << true << "Old";
         QTest::newRow("in place: copy written, saved since") << int(SaveStep::CopyWritten) << true << "Theirs";
         QTest::newRow("in place: rewritten, saved since") << int(SaveStep::Replaced) << true << "Theirs";
+        QTest::newRow("in place: cut off half way") << CutOff + int(SaveStep::HalfRewritten) << true << "New";
     }
     void killedSave()
     {
@@ -266,9 +294,18 @@ private slots:
         lockFolder(dir, file, cell<bool>("inPlace"));
         const QString table(500, u'n');
         const pid_t child = spawn(cell<bool>("inPlace"), [&] {
-            platform::setSaveStepHook([step](platform::SaveStep s) { if (int(s) == std::abs(step)) ::_exit(0); });
-            WriteIniSection(file, "User1Factors", {{"Table_Name", table}, {"Button_Image", "x"}});
-            ::_exit(1);
+            platform::setSaveStepHook([step](platform::SaveStep s) {
+                if (int(s) != std::abs(step) % CutOff)
+                    return;
+                if (step < CutOff)
+                    ::_exit(0);
+                // A file-size limit (as a full disk would) fails the writes to come.
+                const rlimit limit{1, 1};
+                std::signal(SIGXFSZ, SIG_IGN);
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+            const bool saved = WriteIniSection(file, "User1Factors", {{"Table_Name", table}, {"Button_Image", "x"}});
+            ::_exit(step >= CutOff && !saved ? 0 : 1);
         });
         QVERIFY(exitedWell(child));
         if (step < 0) {

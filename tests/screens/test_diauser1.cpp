@@ -95,21 +95,27 @@ private slots:
     // in the file's form or the user's; one that is no number names its
     // unit. A folder the user cannot write still takes the file in place; a
     // read-only file does not. (Root writes anything: the save runs as an
-    // ordinary user there.)
+    // ordinary user there.) The set reopens with its name as saved, in its
+    // caption and under its button (an empty caption shows as a blank: Qt
+    // would show the application's name), and saves the same again.
     void save_data()
     {
-        columns({"factor"});
+        columns({"name", "factor"});
         QTest::addColumn<int>("fileMode"); // 0: folder and file as created
         QTest::addColumn<QString>("refusal"); // empty: saved
-        QTest::newRow("point") << " 2.5" << 0 << "";
-        QTest::newRow("de_DE comma") << "2,5" << 0 << "";
-        QTest::newRow("folder read-only") << "2.5" << 0666 << "";
-        QTest::newRow("comma under C") << "2,5" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5\".";
-        QTest::newRow("de_DE trailing letter") << "2,5x" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5x\".";
-        QTest::newRow("folder and file read-only") << "2.5" << 0444 << "The custom units could not be saved to <file>: it is read-only.";
+        QTest::newRow("point") << "Fingers" << " 2.5" << 0 << "";
+        QTest::newRow("de_DE comma") << "Fingers" << "2,5" << 0 << "";
+        QTest::newRow("folder read-only") << "Fingers" << "2.5" << 0666 << "";
+        QTest::newRow("comma under C") << "Fingers" << "2,5" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5\".";
+        QTest::newRow("de_DE trailing letter") << "Fingers" << "2,5x" << 0 << "The factor of \"pinky finger\" is not a number: \"2,5x\".";
+        QTest::newRow("folder and file read-only") << "Fingers" << "2.5" << 0444 << "The custom units could not be saved to <file>: it is read-only.";
+        QTest::newRow("name in single quotes") << "'Metric'" << "2.5" << 0 << "";
+        QTest::newRow("empty name") << "" << "2.5" << 0 << "";
     }
     void save()
     {
+        const QString name = cell("name"), caption = name.isEmpty() ? " " : name;
+        const QByteArray saved = Shared + "\n[User2Factors]\n" + QString(Fingers).replace("=Fingers|", "=" + name + '|').replace('|', '\n').toLatin1() + '\n';
         const int fileMode = cell<int>("fileMode");
         useRowLocale();
         setFile(Shared);
@@ -120,29 +126,37 @@ private slots:
             QVERIFY(!::chmod(QFile::encodeName(folder->path()), 0755) && !::chmod(prog, 0555) && !::chmod(QFile::encodeName(dat()), mode_t(fileMode)));
         if (asUser && ::seteuid(65534) != 0)
             QSKIP("cannot act as an ordinary user");
-        reviseAndSave("Fingers", cell("factor"));
+        reviseAndSave(name, cell("factor"));
         QVERIFY((!asUser || ::seteuid(0) == 0) && ::chmod(prog, 0755) == 0);
         QCOMPARE(QDir(prog).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), {"user.dat"});
         const QString refusal = cell("refusal").replace("<file>", dat());
-        const bool saved = refusal.isEmpty(); // else said, and still revising with the edits
-        QVERIFY2(saved ? messages.isEmpty() : messages.value(0).startsWith(refusal + "\n"), qPrintable(messages.join('|')));
-        QCOMPARE(state() + shown("txtTableName"), saved ? "Fingers 01100Fingers" : "User Defined Table 10011Fingers");
-        QCOMPARE(file(), saved ? Shared + "\n[User2Factors]\n" + Fingers.toLatin1().replace('|', '\n') + '\n' : Shared);
-        if (!saved)
+        if (!refusal.isEmpty()) { // said, and still revising with the edits
+            QVERIFY2(messages.value(0).startsWith(refusal + "\n"), qPrintable(messages.join('|')));
+            QCOMPARE(state() + shown("txtTableName"), "User Defined Table 10011" + name);
+            QCOMPARE(file(), Shared);
             return;
+        }
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('|')));
+        QCOMPARE(state() + shown("txtTableName"), caption + " 01100" + name);
+        QCOMPARE(file(), saved);
         // The default 1.875 reads as 1.875 whatever the locale.
         convert("8", "btn08_0");
         QCOMPARE(shown("Text4"), "15" + QLocale().decimalPoint());
         menu("toMain");
-        QTRY_COMPARE(control<QLabel>(platform::the<UnitMenu>(), "lblUser2")->text(), "Fingers");
+        QTRY_COMPARE(control<QLabel>(platform::the<UnitMenu>(), "lblUser2")->text(), name);
         open(2);
-        QCOMPARE(shown("factorUser4"), "2.5");
+        QCOMPARE(window()->windowTitle() + shown("factorUser4"), caption + "2.5");
+        menu("mnuReviseCustom");
+        QCOMPARE(shown("txtTableName"), name);
+        menu("mnuSaveCustom");
+        QCOMPARE(file(), saved);
     }
 
-    // Without its section in the file, the default set in inches. Cancel
-    // Changes brings the file's set back; Browse replaces the picture's path
-    // with the one chosen, exactly, and cancelling keeps it; a change of the
-    // current category while revising does not move the set elsewhere.
+    // Without its section in the file, the default set in inches; the last
+    // hint's two lines. Cancel Changes brings the file's set back; Browse
+    // replaces the picture's path with the one chosen, exactly, and
+    // cancelling keeps it; a change of the current category while revising
+    // does not move the set elsewhere.
     void revising()
     {
         const QString picture = folder->filePath(" tool .bmp");
@@ -156,6 +170,8 @@ private slots:
         menu("mnuChanges");
         QCOMPARE(state() + shown("txtUser1"), "User Defined Table 01100inch");
         menu("mnuReviseCustom");
+        QCOMPARE(get<QPlainTextEdit>("txtHints3")->toPlainText(),
+                 "Select \"Options\", \"User Customize\", \"Save Custom\n Units\" to save choices in the user.dat file.\n");
         for (const QString& answer : {picture, QString()}) {
             answerOpenFile(answer);
             click(get<QPushButton>("cmdBrowse"));

@@ -36,9 +36,18 @@ private slots:
         const QString none;
         QTest::newRow("ft in to m") << "5" << "7.5" << "FtInches" << "Meters" << 1 << "1.7145|-";
         QTest::newRow("m to ft in") << "1.7145" << none << "Meters" << "FtInches" << 1 << "5|7.5";
-        // A negative length mirrors its positive one.
+        // Feet and inches add up to the length, whatever their signs.
         QTest::newRow("negative") << "-14.5" << none << "Inches" << "FtInches" << 1 << "-1|-2.5";
-        QTest::newRow("negative, under a foot") << "-11.5" << none << "Inches" << "FtInches" << 1 << "0|-11.5";
+        QTest::newRow("negative, under a foot") << "-11.5" << none << "Inches" << "FtInches" << 1 << "-1|0.5";
+        QTest::newRow("a hair under a foot") << "304.8" << none << "Millimeters" << "FtInches" << 1 << "0|12";
+        QTest::newRow("cm to ft in") << "170" << none << "Centimeters" << "FtInches" << 1 << "5|6.929131";
+        // A hair below whole feet takes no foot off.
+        QTest::newRow("-1 mm") << "-1" << none << "Millimeters" << "FtInches" << 1 << "0|-0.03937006";
+        QTest::newRow("-0.2 in") << "-0.2" << none << "Inches" << "FtInches" << 1 << "0|-0.2";
+        QTest::newRow("-304.8 mm") << "-304.8" << none << "Millimeters" << "FtInches" << 1 << "-1|9.536743E-07";
+        QTest::newRow("-13 in") << "-13" << none << "Inches" << "FtInches" << 1 << "-1|-1";
+        QTest::newRow("a dozen inches, from") << "0" << "12" << "FtInches" << "FtInches" << 0 << "1|0";
+        QTest::newRow("minus, from") << "5" << "-3" << "FtInches" << "FtInches" << 0 << "5|-3";
         QTest::newRow("negative inches, from") << "2" << "-0.2" << "FtInches" << "FtInches" << 0 << "2|-0.2";
         QTest::newRow("negative, to") << "-2" << "-13" << "FtInches" << "FtInches" << 1 << "-3|-1";
         QTest::newRow("both, from") << "5.5" << "14" << "FtInches" << "FtInches" << 0 << "6.5|2";
@@ -58,9 +67,9 @@ private slots:
         QCOMPARE(result(), cell("shown"));
     }
 
-    // Every length from -400 to 400 mm, cm and inches, a tenth apart: feet
-    // and inches add up to it, both with its sign, and the inches stay below
-    // 12 as shown (a whole foot is carried); so -x mirrors x.
+    // Every length from -400 to 400 mm, cm and inches, a tenth apart: the
+    // feet are whole, and feet and inches add up to it to single precision
+    // (as seven digits show it).
     void splitsEveryLength()
     {
         clickUnit(QStringLiteral("FtInches"), 1);
@@ -69,8 +78,9 @@ private slots:
                 type(get("Text1"), QString::number(k / 10.0));
                 clickUnit(QLatin1String(from), 0);
                 const double feet = shown("Text3").toDouble(), inches = shown("txtFtIn_1").toDouble();
-                QVERIFY2(std::fabs(inches) < 12 && feet * k >= 0 && inches * k >= 0 &&
-                             std::fabs(12 * feet + inches - k / 10.0 * size) < 1e-4,
+                const double length = k / 10.0 * size;
+                QVERIFY2(feet == std::trunc(feet) &&
+                             std::fabs(12 * feet + inches - length) <= 1e-6 * std::max(12.0, std::fabs(length)),
                          qPrintable(QString::number(k) + from + ' ' + result()));
             }
     }
@@ -100,6 +110,10 @@ private slots:
         clickUnit(QStringLiteral("FtInches"), 1);
         ctrl(screen().window(), Qt::Key_C);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("5 ft 7.5 in"));
+        type(get("Text1"), QStringLiteral("-11.5"));
+        clickUnit(QStringLiteral("Inches"), 0);
+        ctrl(screen().window(), Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-1 ft 0.5 in"));
         type(get("Text1"), QStringLiteral("abc")); // no result: nothing to copy
         clickUnit(QStringLiteral("Meters"), 0);
         ctrl(screen().window(), Qt::Key_C);

@@ -42,6 +42,32 @@ std::pair<QString, QString> destination(const QString& caption)
     return {"template1", renamed.value(caption, caption)};
 }
 
+// The program from its start to its real end: the main window's control
+// way is chosen, after the About box was shown and closed when the next
+// argument is "about"; then Exit in the window that came up.
+int exitFrom(const QStringList& args)
+{
+    QTemporaryDir folder;
+    platform::setProgramFolder(folder.path());
+    Main();
+    QTimer::singleShot(0, [args] {
+        QWidget* main = platform::the<UnitMenu>().window();
+        if (args.value(1) == "about") {
+            platform::setModalAnswerer([](QWidget* w) { w->close(); });
+            choose(main, "AboutOrvalis");
+        }
+        static bool ended = false;
+        auto exit = [](QWidget* w) { ended = true, w->findChild<QAction*>("mnuExit")->trigger(); };
+        platform::setModalAnswerer(exit); // the window came up modal
+        choose(main, args.value(0));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!ended && w->isVisible() && w != main)
+                exit(w);
+    });
+    return platform::runToEnd();
+}
+ORVALIS_CHILD(exitFrom, exitFrom)
+
 } // namespace
 
 class TestUnitMenu : public QObject {
@@ -257,6 +283,17 @@ private slots:
         QCOMPARE(folder->ended.count, endings);
         QVERIFY(!menu().IsLoaded());
     }
+
+    // Exit ends the program itself, with status 0, from the main window
+    // and from a screen opened modeless or modal.
+    void realEnding_data()
+    {
+        columns({"way", "about"});
+        for (const char* about : {"", "about"})
+            for (const char* way : {"cmdExit", "PicBtnFeetInch", "lblFeetInch", "mnuFeetInches"})
+                QTest::newRow(qPrintable(QString(way) + ' ' + about)) << way << about;
+    }
+    void realEnding() { QCOMPARE(runChild("exitFrom", {cell("way"), cell("about")}), 0); }
 };
 ORVALIS_TEST(TestUnitMenu)
 #include "test_unitmenu.moc"
