@@ -206,7 +206,7 @@ private slots:
         row("dashed pen: a dash, a gap", grid, {88, 60}, Ink, {94, 60}, 0xFFFFFF);
         row("SRCAND combines", grid, {130, 50}, 0x0000FF & Yellow, {150, 50}, Yellow);
         row("cross hatch: a horizontal line", grid, {182, 59}, Hatch, {182, 62}, 0xFFFFFF);
-        row("centred text's cell", grid, {84, 85}, Ground, {124, 85}, Clear);
+        row("centred text's cell", grid, {84, 85}, Ground, {76, 85}, Clear);
         row("bold text's cell", grid, {72, 113}, Ground, {80, 113}, Clear);
         row("ExtTextOut without options, opaque: its cell", grid, {122, 113}, Ground, {117, 113}, Clear);
         row("text alignment kept after SAVEDC", grid, {60, 141}, Ground, {100, 141}, Clear);
@@ -220,6 +220,8 @@ private slots:
             0x0000FF, {150, 50}, 0x0000FF);
         row("monochrome pattern brush: text and background colours", patternBrush(1, 1, true), {100, 100}, Yellow,
             {101, 100}, Crimson);
+        row("a brush made, not selected: the one selected fills", filled(redSelected()(0x02FC, brushWords(0x0000FF)), 2),
+            {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
         row("RESTOREDC(-1)", restored({-1}), {100, 100}, 0x0000FF, {150, 50}, 0x0000FF);
         row("RESTOREDC(-1) twice", restored({-1, -1}), {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
         row("RESTOREDC(-2)", restored({-2}), {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
