@@ -20,6 +20,12 @@ int main(int argc, char** argv)
     std::ofstream(root / "wmf/drawing-opaque", std::ios::binary) << metafiles::drawing(2);
     std::ofstream(root / "wmf/everything", std::ios::binary) << metafiles::everything();
     std::ofstream(root / "wmf/abutting", std::ios::binary) << metafiles::abutting();
+    std::ofstream(root / "wmf/figures", std::ios::binary) << metafiles::figures();
+    std::ofstream(root / "wmf/font-deleted", std::ios::binary) << metafiles::fontDeletedThen(0x06FF);
+    std::ofstream(root / "wmf/pattern-brush", std::ios::binary) << metafiles::patternBrush(1, 1, true);
+    std::ofstream(root / "wmf/restored", std::ios::binary) << metafiles::restored({-1, 1});
+    std::ofstream(root / "wmf/selections", std::ios::binary) << metafiles::manySelections(100);
+    std::ofstream(root / "emf/text", std::ios::binary) << metafiles::emfWithText();
     std::ofstream(root / "emf/emf", std::ios::binary) << metafiles::emf();
     std::ofstream(root / "emf/path-open", std::ios::binary) << metafiles::emfStrokedPath(false);
     std::ofstream(root / "emf/path-closed", std::ios::binary) << metafiles::emfStrokedPath(true);

@@ -16,7 +16,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <numeric>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // After Qt's headers: libwmf's names for Windows' constants are macros.
@@ -88,6 +90,10 @@ struct Device {
     // Text is placed by the device itself while playing (see stringWidth).
     bool playing = false;
     const FontsNeeded* fontsNeeded = nullptr;
+    // The face name of each font the player made, as it gave it to us: a
+    // font's own pointer to it is not read later, when the player may have
+    // deleted the font, or made another object in its place.
+    std::unordered_map<const wmfFont*, QByteArray> faces;
     // The bitmaps read and not yet freed, and what they hold: a file of
     // many small compressed bitmaps of great size must not take gigabytes.
     std::vector<std::unique_ptr<QImage>> bitmaps;
@@ -334,19 +340,33 @@ void useBackground(QPainter& painter, const wmfDC* dc)
     painter.setBackground(colour(dc->bgcolor));
 }
 
+// Qt bounds the dashes of a styled pen by the figure's size on the picture,
+// not by its length: a zig-zag of thousands of points in a small square
+// would be stroked dash by dash, in gigabytes. Past this many dashes a
+// figure's styled pen is drawn solid.
+constexpr double MostDashes = 10000;
+
 // The figure's drawing, with the context's pen and brush set, where what it
 // covers (`box`, without the pen) reaches the picture. Qt fills a figure
-// with the brush, then outlines it with the pen, as Windows does.
+// with the brush, then outlines it with the pen, as Windows does. `outline`
+// is the pen's path's length.
 template <class Drawing>
-void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Drawing drawing, bool fill = true)
+void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, double outline, Drawing drawing,
+          bool fill = true)
 {
-    const QPen pen = penOf(d, dc, t.m11());
+    QPen pen = penOf(d, dc, t.m11());
     const double reach = pen.style() == Qt::NoPen ? 0 : pen.widthF() * 5; // a miter's tip included
     const QRectF bounds = box.adjusted(-reach, -reach, reach, reach);
     // A figure wholly outside the picture costs nothing (files of many
     // thousands of shapes are common).
     if (!sane(d, bounds) || !bounds.intersects(QRectF(QPointF(), d.size)))
         return;
+    if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
+        const QList<qreal> dashes = pen.dashPattern();
+        const double period = std::accumulate(dashes.begin(), dashes.end(), 0.0) * pen.widthF();
+        if (!(outline <= MostDashes * period))
+            pen.setStyle(Qt::SolidLine);
+    }
     useBackground(d.painter, dc);
     d.painter.setBrush(fill ? brushOf(d, dc) : QBrush());
     d.painter.setPen(pen);
@@ -358,7 +378,7 @@ void draw(Device& d, const wmfDC* dc, const QTransform& t, const QRectF& box, Dr
 // A path in image pixels, filled where it is a closed figure.
 void draw(Device& d, const wmfDC* dc, const QTransform& t, const QPainterPath& path, bool fill)
 {
-    draw(d, dc, t, path.controlPointRect(), [&path](QPainter& p) { p.drawPath(path); }, fill);
+    draw(d, dc, t, path.controlPointRect(), path.length(), [&path](QPainter& p) { p.drawPath(path); }, fill);
 }
 
 // A figure's bounding box in image pixels; drawn inside it by a pen of
@@ -411,7 +431,9 @@ void drawArc(wmfAPI* api, const wmfDrawArc_t* a, ArcKind kind)
     if (!sane(d, r))
         return;
     if (kind == ArcKind::Ellipse) {
-        draw(d, a->dc, *t, r, [&r](QPainter& p) { p.drawEllipse(r); });
+        const double rx = r.width() / 2, ry = r.height() / 2; // its length, nearly
+        const double around = M_PI * (3 * (rx + ry) - std::sqrt((3 * rx + ry) * (rx + 3 * ry)));
+        draw(d, a->dc, *t, r, around, [&r](QPainter& p) { p.drawEllipse(r); });
         return;
     }
     // Angles on the ellipse's own circle, counter-clockwise in the image as
@@ -687,9 +709,10 @@ QString decode(const wmfFont* f, const char* text)
 
 // The font a metafile names, as fontconfig finds it: the family by name,
 // or one of its kind where the name is not installed.
-QFont fontOf(const wmfFont* f)
+QFont fontOf(const Device& d, const wmfFont* f)
 {
-    QFont font(f->lfFaceName ? decode(f, f->lfFaceName) : QString());
+    const auto face = d.faces.find(f);
+    QFont font(face != d.faces.end() ? decode(f, face->second.constData()) : QString());
     switch (f->lfPitchAndFamily & 0xF0) {
     case 0x10: font.setStyleHint(QFont::Serif); break;      // FF_ROMAN
     case 0x20: font.setStyleHint(QFont::SansSerif); break;  // FF_SWISS
@@ -707,8 +730,11 @@ QFont fontOf(const wmfFont* f)
     return font;
 }
 
-// Each font the player meets is mapped; our text needs nothing from it.
-void mapFont(wmfAPI*, wmfFont*) {}
+// Each font the player makes is mapped: its face name is kept.
+void mapFont(wmfAPI* api, wmfFont* f)
+{
+    device(api).faces[f] = f->lfFaceName ? QByteArray(f->lfFaceName) : QByteArray();
+}
 
 // The width of a text in a font one point high. The player uses it for the
 // picture's extent, which a plain metafile's size comes from; and while
@@ -720,7 +746,7 @@ float stringWidth(wmfAPI* api, wmfFont* f, char* text)
     if (d.playing || !f || !text)
         return 0;
     (*d.fontsNeeded)();
-    QFont font = fontOf(f);
+    QFont font = fontOf(d, f);
     font.setPixelSize(1000);
     return float(QFontMetricsF(font).horizontalAdvance(decode(f, text)) / 1000);
 }
@@ -748,7 +774,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
         || !sane(d, QRectF(origin, QSizeF())))
         return;
     (*d.fontsNeeded)();
-    QFont font = fontOf(f);
+    QFont font = fontOf(d, f);
     font.setPointSizeF(pixels * 72 / d.image.logicalDpiY());
     const QString text = decode(f, t->str);
     const QFontMetricsF metrics(font, &d.image);
@@ -768,6 +794,9 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
     }
     d.painter.translate(origin);
     d.painter.rotate(-angle * 180 / M_PI);
+    // The cell is filled here; Qt's own background, as the last figure
+    // left it, would fill it again in that figure's background colour.
+    d.painter.setBackgroundMode(Qt::TransparentMode);
     if (WMF_DC_OPAQUE(dc))
         d.painter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.height()), colour(dc->bgcolor));
     d.painter.setFont(font);

@@ -3,7 +3,11 @@
 #include "platform/metafile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <queue>
 #include <utility>
 
 namespace metafile {
@@ -112,11 +116,28 @@ bool forgottenAtSave(uint32_t function)
     }
 }
 
-// The objects a context holds selected, by their slots in the player's table.
+// The objects a context holds, as the player holds them: for pens,
+// brushes, fonts and palettes the player's slot of each (-1 for its own
+// default), and whether the file selected it, so that Windows' context
+// holds it too. The player selects each pen, brush and font as it makes
+// it, which Windows does not: where the file has selected none of that
+// kind yet, the player's context holds the one made last.
 struct Selected {
-    int pen = -1, brush = -1, font = -1, palette = -1;
-    bool holds(int slot) const { return slot == pen || slot == brush || slot == font || slot == palette; }
+    enum Part { Pen, Brush, Font, Palette, Parts };
+    std::array<int, Parts> slot{-1, -1, -1, -1};
+    std::array<bool, Parts> chosen{};
 };
+
+std::optional<Selected::Part> partOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Pen: return Selected::Pen;
+    case Kind::Brush: return Selected::Brush;
+    case Kind::Font: return Selected::Font;
+    case Kind::Palette: return Selected::Palette;
+    default: return std::nullopt; // a region selected is a copy for clipping
+    }
+}
 
 // What SAVEDC keeps: the parts of the context as last set, and the objects.
 struct Saved {
@@ -141,14 +162,86 @@ void setParam(Record& r, size_t index, int value)
     r[7 + 2 * index] = static_cast<unsigned char>(value >> 8 & 0xFF);
 }
 
+// A pattern brush made of a monochrome bitmap of the device's own
+// (CREATEPATTERNBRUSH), which the player does not make, as the same pattern
+// in a bitmap of its own colours (DIBCREATEPATTERNBRUSH): its clear bits
+// in the text colour, its set bits in the background colour, as they are
+// set when it is made. None for bitmaps of other kinds.
+std::optional<Record> patternAsDib(const Record& r, uint32_t text, uint32_t background)
+{
+    const unsigned char* p = r.data() + 6; // the bitmap's header, 18 bytes ignored, its rows
+    const size_t bytes = r.size() - 6;
+    if (bytes < 32)
+        return std::nullopt;
+    const uint32_t width = u16(p + 2), height = u16(p + 4), rowBytes = u16(p + 6);
+    if (p[8] != 1 || p[9] != 1 || !width || !height || rowBytes < (width + 15) / 16 * 2
+        || rowBytes * height > bytes - 32)
+        return std::nullopt;
+    Record dib = record(DibCreatePatternBrush, {5, 0}); // BS_DIBPATTERN, DIB_RGB_COLORS
+    const auto put32 = [&dib](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            dib.push_back(v >> (8 * i) & 0xFF);
+    };
+    for (uint32_t v : {40u, width, height, 0x00010001u, 0u, 0u, 0u, 0u, 2u, 0u}) // one plane, one bit a pixel
+        put32(v);
+    for (uint32_t colorref : {text, background}) // as blue, green, red
+        put32((colorref & 0xFF) << 16 | (colorref & 0xFF00) | (colorref >> 16 & 0xFF));
+    const uint32_t dibRow = (width + 31) / 32 * 4;
+    for (uint32_t row = height; row-- > 0;) { // from the bottom up
+        const unsigned char* bits = p + 32 + row * rowBytes;
+        dib.insert(dib.end(), bits, bits + std::min(rowBytes, dibRow));
+        dib.insert(dib.end(), dibRow - std::min(rowBytes, dibRow), 0);
+    }
+    const uint32_t words = uint32_t(dib.size() / 2);
+    for (int i = 0; i < 4; ++i)
+        dib[size_t(i)] = static_cast<unsigned char>(words >> (8 * i));
+    return dib;
+}
+
+// The places of an object table: Windows and the player both give a new
+// object the lowest free one.
+class Places {
+public:
+    int take()
+    {
+        if (freed_.empty())
+            return next_++;
+        const int place = freed_.top();
+        freed_.pop();
+        return place;
+    }
+    void give(int place) { freed_.push(place); }
+    bool full(int size) const { return freed_.empty() && next_ >= size; }
+    int used() const { return next_; } // the most ever taken at once
+
+private:
+    std::priority_queue<int, std::vector<int>, std::greater<>> freed_;
+    int next_ = 0;
+};
+
+// A place in the player's table.
+struct Slot {
+    Kind kind = Kind::Free;
+    bool deleted = false; // by the file, while a context still held it
+    uint32_t holders = 0; // the contexts, current and saved, that hold it
+};
+
+// A file's object that has no place in the player's table: a pattern
+// brush made of a bitmap of the device's own (the player makes nothing).
+constexpr int Unplayed = -2;
+
 // Plays the records through, as Windows keeps the context and its objects,
 // and writes them out for the player.
 class Rewriter {
 public:
-    Rewriter(size_t size, size_t declaredObjects) : size_(size), fileSlots_(declaredObjects, -1) {}
+    Rewriter(size_t size, size_t declaredObjects)
+        : size_(size), fileSlots_(declaredObjects, -1), declared_(int(declaredObjects))
+    {
+    }
 
     WmfRecords out;
-    size_t slots() const { return slots_.size(); }
+    size_t slots() const { return size_t(slotPlaces_.used()); }
+    size_t largest() const { return largest_; } // in words
     void take(uint32_t function, Record r);
 
 private:
@@ -156,48 +249,100 @@ private:
     void mendMapping(uint32_t function, const Record& r);
     void mendSaving(uint32_t function, Record& r, bool& keep);
     void mendObjects(uint32_t function, Record& r, bool& keep);
+    void make(uint32_t function, Kind kind, bool& keep);
 
+    void write(const Record& r)
+    {
+        out.bytes.insert(out.bytes.end(), r.begin(), r.end());
+        largest_ = std::max(largest_, r.size() / 2);
+    }
     // Adds a record the file did not have, within a bound: a file of
     // nothing but SAVEDC records must not grow tenfold.
     void repeat(const Record& r)
     {
         if (out.bytes.size() + r.size() <= size_ + platform::metafile::MaxFileBytes)
-            out.bytes.insert(out.bytes.end(), r.begin(), r.end());
+            write(r);
+    }
+    // A colour as last set by SETTEXTCOLOR or SETBKCOLOR, as its COLORREF.
+    uint32_t colourSet(uint32_t function, uint32_t otherwise) const
+    {
+        const auto set = std::find_if(state_.begin(), state_.end(), [&](const auto& s) { return s.first == function; });
+        return set != state_.end() && set->second.size() >= 10 ? u32(set->second.data() + 6) : otherwise;
     }
     // The player's slot for the file's object `index`; -1 for none.
     int slotOf(size_t index) const { return index < fileSlots_.size() ? fileSlots_[index] : -1; }
-    bool held(int slot) const
+    // A context takes or lets go of an object; one that the file deleted
+    // is deleted once nothing holds it, after the record that let it go.
+    void hold(int slot)
     {
-        return current_.holds(slot)
-               || std::any_of(saved_.begin(), saved_.end(), [slot](const Saved& s) { return s.selected.holds(slot); });
+        if (slot >= 0)
+            ++slots_[size_t(slot)].holders;
     }
-    void releaseUnheld();
+    void letGo(int slot)
+    {
+        if (slot >= 0 && --slots_[size_t(slot)].holders == 0 && slots_[size_t(slot)].deleted)
+            unheld_.push_back(slot);
+    }
+    void letGo(const Selected& s)
+    {
+        for (int slot : s.slot)
+            letGo(slot);
+    }
+    void select(Selected::Part part, int slot, bool chosen)
+    {
+        hold(slot);
+        letGo(current_.slot[part]);
+        current_.slot[part] = slot;
+        current_.chosen[part] = chosen;
+    }
+    void release(int slot)
+    {
+        slots_[size_t(slot)] = Slot();
+        slotPlaces_.give(slot);
+    }
+    void deleteUnheld();
 
     size_t size_;
+    size_t largest_ = 0;
     Record extent_;
     std::vector<std::pair<uint32_t, Record>> state_; // as last set, in the order first set
     std::vector<Saved> saved_;
     Selected current_;
     std::vector<int> fileSlots_; // the file's object table: the player's slot of each
-    std::vector<Kind> slots_;     // the player's table
-    std::vector<int> doomed_;     // deleted by the file while still selected
+    int declared_;
+    Places filePlaces_, slotPlaces_;
+    std::vector<Slot> slots_; // the player's table
+    std::vector<int> unheld_; // deleted by the file, and now let go
 };
 
 void Rewriter::take(uint32_t function, Record r)
 {
     out.combines = out.combines || combines(function, r.data() + 6, r.size() / 2 - 3);
+    if (function == CreatePatternBrush)
+        if (auto dib = patternAsDib(r, colourSet(SetTextColor, 0), colourSet(SetBkColor, 0xFFFFFF))) {
+            function = DibCreatePatternBrush;
+            r = std::move(*dib);
+        }
     bool keep = true;
     mendObjects(function, r, keep);
     mendSaving(function, r, keep);
-    if (!keep)
-        return;
-    out.bytes.insert(out.bytes.end(), r.begin(), r.end());
-    mendMapping(function, r);
-    if (function == SaveDc)
+    if (keep && function == RestoreDc) {
+        // The player goes back one level a record.
+        for (int levels = -s16(r.data() + 6); levels > 0; --levels)
+            write(record(RestoreDc, {uint16_t(-1)}));
+    } else if (keep) {
+        write(r);
+        mendMapping(function, r);
+    }
+    if (keep && function == SaveDc)
         for (const auto& [f, set] : state_)
             repeat(set);
-    if (function == SelectObject || function == SelectPalette || function == RestoreDc)
-        releaseUnheld();
+    // A pen, brush or font made while the file has one of its kind
+    // selected: the player selects the new one, Windows keeps the old.
+    if (const auto part = keep ? partOf(made(function)) : std::nullopt;
+        part && *part != Selected::Palette && current_.chosen[*part])
+        write(record(SelectObject, {uint16_t(current_.slot[*part])}));
+    deleteUnheld();
 }
 
 // The player works out the size of a logical unit again when the window's
@@ -218,8 +363,9 @@ void Rewriter::mendMapping(uint32_t function, const Record& r)
 // SAVEDC gives the player's new state the default text alignment, colours,
 // background mode, fill mode and raster operation (text placed by its
 // baseline would be placed by its top): what was set is repeated after it
-// (in take()). RESTOREDC is kept as the player counts it: back from the
-// last state saved.
+// (in take()). RESTOREDC goes back to a level saved, as Windows counts it:
+// back from the last state saved where it is negative, from the first
+// where it is positive. The player goes back one level whatever it says.
 void Rewriter::mendSaving(uint32_t function, Record& r, bool& keep)
 {
     if (forgottenAtSave(function)) {
@@ -230,19 +376,24 @@ void Rewriter::mendSaving(uint32_t function, Record& r, bool& keep)
             state_.emplace_back(function, r);
     } else if (function == SaveDc) {
         keep = saved_.size() < 1024;
-        if (keep)
-            saved_.push_back({state_, current_});
-    } else if (function == RestoreDc) {
-        // Counted back from the last, or from the first.
-        const int n = r.size() >= 8 ? s16(r.data() + 6) : 0;
-        const size_t kept = n < 0 ? saved_.size() - std::min<size_t>(saved_.size(), size_t(-n)) : size_t(n) - 1;
-        keep = n != 0 && kept < saved_.size();
         if (keep) {
-            state_ = saved_[kept].state;
-            current_ = saved_[kept].selected;
-            setParam(r, 0, -int(saved_.size() - kept));
-            saved_.resize(kept);
+            saved_.push_back({state_, current_});
+            for (int slot : current_.slot)
+                hold(slot);
         }
+    } else if (function == RestoreDc) {
+        const int n = r.size() >= 8 ? s16(r.data() + 6) : 0;
+        const long level = n < 0 ? long(saved_.size()) + n : n - 1; // the state's place in saved_
+        keep = n != 0 && level >= 0 && level < long(saved_.size());
+        if (!keep)
+            return;
+        setParam(r, 0, -int(saved_.size() - size_t(level)));
+        for (size_t i = size_t(level) + 1; i < saved_.size(); ++i)
+            letGo(saved_[i].selected);
+        letGo(current_);
+        state_ = std::move(saved_[size_t(level)].state);
+        current_ = saved_[size_t(level)].selected;
+        saved_.resize(size_t(level));
     }
 }
 
@@ -251,21 +402,13 @@ void Rewriter::mendSaving(uint32_t function, Record& r, bool& keep)
 // object in its place in the table meanwhile; the player's state points at
 // the place, so a state restored would take the new object for the old (a
 // shape outlined with the pen made after it). The player's table is kept
-// apart from the file's: an object still selected keeps its place there
-// until it is let go, and each record names the player's place.
+// apart from the file's: an object its contexts still hold keeps its place
+// there until they let it go, and each record names the player's place.
 void Rewriter::mendObjects(uint32_t function, Record& r, bool& keep)
 {
     const size_t params = r.size() / 2 - 3;
     if (const Kind kind = made(function); kind != Kind::Free) {
-        const auto file = std::find(fileSlots_.begin(), fileSlots_.end(), -1);
-        keep = file != fileSlots_.end(); // a full table makes nothing
-        if (!keep)
-            return;
-        auto slot = std::find(slots_.begin(), slots_.end(), Kind::Free);
-        if (slot == slots_.end())
-            slot = slots_.insert(slots_.end(), kind);
-        *slot = kind;
-        *file = int(slot - slots_.begin());
+        make(function, kind, keep);
         return;
     }
     // The records that name objects, and how many they name first.
@@ -290,43 +433,65 @@ void Rewriter::mendObjects(uint32_t function, Record& r, bool& keep)
         return;
     const size_t index = u16(r.data() + 6); // the file's, of the first named
     const int slot = slotOf(index);
+    if (function == DeleteObject && slot == Unplayed) {
+        fileSlots_[index] = -1;
+        filePlaces_.give(int(index));
+    }
     for (size_t i = 0; i < named; ++i) {
         const int each = slotOf(u16(r.data() + 6 + 2 * i));
-        keep = keep && each >= 0; // no such object: Windows does nothing
+        // No such object: Windows does nothing. One the player has not: the
+        // brush stays as it was.
+        keep = keep && each >= 0;
         if (each >= 0)
             setParam(r, i, each);
     }
     if (!keep)
         return;
     if (function == SelectObject || function == SelectPalette) {
-        switch (slots_[size_t(slot)]) {
-        case Kind::Pen: current_.pen = slot; break;
-        case Kind::Brush: current_.brush = slot; break;
-        case Kind::Font: current_.font = slot; break;
-        case Kind::Palette: current_.palette = slot; break;
-        default: break; // a region selected is a copy for clipping
-        }
+        if (const auto part = partOf(slots_[size_t(slot)].kind))
+            select(*part, slot, true);
     } else if (function == DeleteObject) {
         fileSlots_[index] = -1;
-        keep = !held(slot);
+        filePlaces_.give(int(index));
+        keep = slots_[size_t(slot)].holders == 0;
         if (keep)
-            slots_[size_t(slot)] = Kind::Free;
+            release(slot);
         else
-            doomed_.push_back(slot);
+            slots_[size_t(slot)].deleted = true;
     }
 }
 
-// Objects deleted while selected are deleted once nothing selects them.
-void Rewriter::releaseUnheld()
+// A record that makes an object: the file's lowest free place, and the
+// player's. The player selects a pen, brush or font it makes.
+void Rewriter::make(uint32_t function, Kind kind, bool& keep)
 {
-    std::erase_if(doomed_, [this](int slot) {
-        if (held(slot))
-            return false;
-        const Record deletion = record(DeleteObject, {uint16_t(slot)});
-        out.bytes.insert(out.bytes.end(), deletion.begin(), deletion.end());
-        slots_[size_t(slot)] = Kind::Free;
-        return true;
-    });
+    keep = !filePlaces_.full(declared_); // a full table makes nothing
+    if (!keep)
+        return;
+    const int index = filePlaces_.take();
+    if (function == CreatePatternBrush) {
+        fileSlots_[size_t(index)] = Unplayed;
+        keep = false;
+        return;
+    }
+    const int slot = slotPlaces_.take();
+    if (size_t(slot) == slots_.size())
+        slots_.emplace_back();
+    slots_[size_t(slot)].kind = kind;
+    fileSlots_[size_t(index)] = slot;
+    if (const auto part = partOf(kind); part && *part != Selected::Palette && !current_.chosen[*part])
+        select(*part, slot, false);
+}
+
+// Objects deleted by the file are deleted in the player once nothing holds
+// them.
+void Rewriter::deleteUnheld()
+{
+    for (int slot : unheld_) {
+        write(record(DeleteObject, {uint16_t(slot)}));
+        release(slot);
+    }
+    unheld_.clear();
 }
 
 } // namespace
@@ -347,13 +512,17 @@ WmfRecords prepareRecords(const unsigned char* p, size_t size, size_t headerAt)
         at += 2 * size_t(words);
     }
     out.bytes.insert(out.bytes.end(), p + at, p + size);
-    // The header's size of the whole in words, and its number of objects:
-    // the player's table may need more places than the file's.
+    // The header's size of the whole in words, its number of objects (the
+    // player's table may need more places than the file's) and its largest
+    // record (a pattern brush grows when its bitmap is rewritten).
     if (rewriter.slots() > 0xFFFF)
         return {};
     const size_t words = (out.bytes.size() - headerAt) / 2;
-    for (int i = 0; i < 4; ++i)
+    const size_t largest = std::max<size_t>(u32(p + headerAt + 12), rewriter.largest());
+    for (int i = 0; i < 4; ++i) {
         out.bytes[headerAt + 6 + i] = static_cast<unsigned char>(words >> (8 * i));
+        out.bytes[headerAt + 12 + i] = static_cast<unsigned char>(largest >> (8 * i));
+    }
     const size_t objects = std::max<size_t>(u16(p + headerAt + 10), rewriter.slots());
     out.bytes[headerAt + 10] = static_cast<unsigned char>(objects & 0xFF);
     out.bytes[headerAt + 11] = static_cast<unsigned char>(objects >> 8);

@@ -222,6 +222,181 @@ inline std::string everything()
     return wmfFile(r, 6, true, 96, 100, 100);
 }
 
+// The records that make a solid or hatched brush, a pen and a font (with
+// its height, weight and face), in the order Windows reads their words.
+inline std::vector<uint16_t> brushWords(uint32_t colour, uint16_t style = 0, uint16_t hatch = 0)
+{
+    return std::vector<uint16_t>{style} + colorref(colour) + std::vector<uint16_t>{hatch};
+}
+inline std::vector<uint16_t> penWords(uint16_t style, uint16_t width, uint32_t colour)
+{
+    return std::vector<uint16_t>{style, width, 0} + colorref(colour);
+}
+inline std::vector<uint16_t> fontWords(int16_t height, uint16_t weight = 400, const char* face = "DejaVu Sans")
+{
+    std::string font;
+    for (uint16_t w : {uint16_t(height), uint16_t(0), uint16_t(0), uint16_t(0), weight})
+        put16(font, w);
+    return words(font + std::string(8, '\0') + face + '\0');
+}
+
+// Each figure in a place of its own, on 100 x 100 units (drawn at 200 x
+// 200, two pixels a unit), so that a test sees each drawn as it should be:
+// - top row, each in 20 x 20 units: a Crimson block (PATBLT) in (2,2)-(18,18);
+//   two Blue triangles as one figure, the second in the lower right of
+//   (20,0)-(40,20); the bitmap as a pattern brush in (42,2)-(58,18); an
+//   open Ink V (62,2) (70,18) (78,2), 2 units wide, a Yellow brush
+//   selected; the upper half of the circle in (82,2)-(98,18) as an arc, the
+//   same;
+// - second row: a Crimson rectangle (2,22)-(18,38) with corners rounded 6
+//   units; a Blue five-pointed star round (30,30), its middle filled as
+//   WINDING fills it; a dashed Ink line (42,30) to (58,30); a Yellow block
+//   (62,22)-(78,38) and the bitmap combined with it by SRCAND; a Hatch
+//   cross hatch in (82,22)-(98,38);
+// - texts in DejaVu Sans 12 units high, Ink in cells of Ground: "Km"
+//   centred on (50,42); "MMM" bold from (2,56); "Km" by ExtTextOut without
+//   options from (60,56); "Km" right-aligned at (48,70) after a SAVEDC;
+//   and a Crimson bullet 30 units high from (60,66), its colour restored
+//   before the SAVEDC that precedes it.
+inline std::string figures()
+{
+    WmfRecords r;
+    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    // Object 0 the pen, 1 the brush, 2 the font: each made anew in its place.
+    const auto pen = [&r](uint16_t style, uint16_t width, uint32_t colour) {
+        r(0x01F0, {0}), r(0x02FA, penWords(style, width, colour)), r(0x012D, {0});
+    };
+    const auto brush = [&r](uint32_t colour, uint16_t style = 0, uint16_t hatch = 0) {
+        r(0x01F0, {1}), r(0x02FC, brushWords(colour, style, hatch)), r(0x012D, {1});
+    };
+    const auto font = [&r](int16_t height, uint16_t weight = 400) {
+        r(0x01F0, {2}), r(0x02FB, fontWords(height, weight)), r(0x012D, {2});
+    };
+    pen(5, 0, 0); // none
+    brush(Crimson), r(0x061D, {0x0021, 0x00F0, 16, 16, 2, 2}); // PATBLT: height, width, top, left
+    brush(Blue), r(0x0538, {2, 3, 3, 22, 2, 30, 2, 22, 10, 38, 18, 30, 18, 38, 10});
+    r(0x01F0, {1}), r(0x0142, std::vector<uint16_t>{5, 0} + dib()), r(0x012D, {1}), r(0x041B, {18, 58, 2, 42});
+    pen(0, 2, Ink), brush(Yellow);
+    r(0x0325, {3, 62, 2, 70, 18, 78, 2});          // polyline
+    r(0x0817, {10, 82, 10, 98, 18, 98, 2, 82});    // arc: end, start, bottom, right, top, left
+    pen(5, 0, 0), brush(Crimson), r(0x061C, {12, 12, 38, 18, 22, 2}); // rounded: corner height, width, box
+    brush(Blue), r(0x0106, {2});                   // WINDING
+    r(0x0324, {5, 30, 21, 35, 38, 21, 27, 39, 27, 25, 38});
+    r(0x0106, {1});
+    pen(1, 1, Ink), r(0x0214, {30, 42}), r(0x0213, {30, 58}); // PS_DASH: move, line
+    pen(5, 0, 0), brush(Yellow), r(0x061D, {0x0021, 0x00F0, 16, 16, 22, 62});
+    r(0x0F43, std::vector<uint16_t>{0x00C6, 0x0088, 0, 2, 2, 0, 0, 16, 16, 22, 62} + dib()); // SRCAND
+    brush(Hatch, 2, 4), r(0x041B, {38, 98, 22, 82}); // HS_CROSS, transparent gaps
+    // The texts.
+    r(0x0102, {2}), r(0x0201, colorref(Ground)), r(0x0209, colorref(Ink)), font(-12);
+    r(0x012E, {6}), r(0x0521, std::vector<uint16_t>{2} + words("Km") + std::vector<uint16_t>{42, 50}); // TA_CENTER
+    r(0x012E, {0}), font(-12, 700), r(0x0521, std::vector<uint16_t>{3} + words("MMM") + std::vector<uint16_t>{56, 2});
+    font(-12), r(0x0A32, std::vector<uint16_t>{56, 60, 2, 0} + words("Km")); // no options, no box
+    r(0x012E, {2}), r(0x001E, {}), r(0x0521, std::vector<uint16_t>{2} + words("Km") + std::vector<uint16_t>{70, 48});
+    r(0x0127, {uint16_t(-1)}), r(0x012E, {0});
+    r(0x0102, {1}), font(-30), r(0x0209, colorref(Crimson)), r(0x001E, {}), r(0x0209, colorref(Green));
+    r(0x0127, {uint16_t(-1)}), r(0x001E, {});
+    r(0x0521, std::vector<uint16_t>{1} + words("\x95") + std::vector<uint16_t>{66, 60}), r(0x0127, {uint16_t(-1)});
+    return wmfFile(r, 3, true, 96, 100, 100);
+}
+
+// Files on 100 x 100 units that juggle the object table and the saved
+// states, each filling the whole picture with the brush it ends with.
+// The start: the mapping, and a red brush selected (object 0).
+inline WmfRecords redSelected()
+{
+    WmfRecords r;
+    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    r(0x02FC, brushWords(0xFF0000)), r(0x012D, {0});
+    return r;
+}
+inline std::string filled(WmfRecords r, uint16_t objects)
+{
+    r(0x041B, {100, 100, 0, 0});
+    return wmfFile(r, objects, true, 96, 100, 100);
+}
+
+// A Crimson bullet, 30 units high, from (60,66) (its middle near pixel
+// (137,165) at 200 x 200), in a font that the file deletes and then makes
+// `next` in its place (a pen, or a region): Windows never selected the
+// font, as the player does, and shows the text.
+inline std::string fontDeletedThen(uint16_t next)
+{
+    WmfRecords r;
+    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8}), r(0x0102, {1}), r(0x0209, colorref(Crimson));
+    r(0x02FB, fontWords(-30)), r(0x01F0, {0});
+    if (next == 0x02FA)
+        r(next, penWords(0, 1, 0x414243));
+    else // a region of one rectangle, (10,10)-(60,60)
+        r(next, {0, 6, 0, 0, 34, 1, 2, 10, 10, 60, 60, 2, 10, 60, 10, 60, 2});
+    r(0x0521, std::vector<uint16_t>{1} + words("\x95") + std::vector<uint16_t>{66, 60});
+    return wmfFile(r, 1, true, 96, 100, 100);
+}
+
+// A pattern brush of a bitmap of the device's own, 8 x 8 in a checker of
+// `bits` a pixel (1: the text colour, Crimson, where a pixel is clear, and
+// the background colour, Yellow, where it is set, the first pixel set; 4:
+// colours of the device's palette); then a red and a blue brush (objects 1
+// and 2), `selected` selected, and then the pattern brush where
+// `thenPattern`; a font made and deleted.
+inline std::string patternBrush(uint16_t bits, uint16_t selected, bool thenPattern)
+{
+    WmfRecords r = redSelected();
+    r(0x0209, colorref(Crimson)), r(0x0201, colorref(Yellow));
+    const uint16_t rowBytes = bits == 1 ? 2 : 4;
+    std::vector<uint16_t> pattern = {0, 8, 8, rowBytes, uint16_t(0x0001 | bits << 8), 0, 0};
+    pattern.resize(pattern.size() + 9); // ignored
+    for (int row = 0; row < 8; ++row)
+        for (int w = 0; w < rowBytes / 2; ++w)
+            pattern.push_back(bits == 1 ? (row % 2 ? 0x5555 : 0xAAAA) : 0x1234);
+    r(0x01F0, {0}), r(0x01F9, pattern); // object 0; the red deleted, still selected
+    r(0x02FC, brushWords(0xFF0000)), r(0x02FC, brushWords(0x0000FF)), r(0x012D, {selected});
+    if (thenPattern)
+        r(0x012D, {0});
+    r(0x02FB, fontWords(-10)), r(0x01F0, {3});
+    return filled(r, 4);
+}
+
+// Red saved at level 1, blue at level 2, green selected; then RESTOREDC
+// with each of `levels`.
+inline std::string restored(std::initializer_list<int16_t> levels)
+{
+    WmfRecords r = redSelected();
+    r(0x001E, {}), r(0x02FC, brushWords(0x0000FF)), r(0x012D, {1});
+    r(0x001E, {}), r(0x02FC, brushWords(0x00FF00)), r(0x012D, {2});
+    for (int16_t n : levels)
+        r(0x0127, {uint16_t(n)});
+    return filled(r, 3);
+}
+
+// 1,023 pens each selected, deleted and kept by a saved state, then red
+// and blue brushes selected in turn `selections` times, red last.
+inline std::string manySelections(int selections)
+{
+    WmfRecords r;
+    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    for (int i = 0; i < 1023; ++i)
+        r(0x02FA, penWords(0, 1, uint32_t(i))), r(0x012D, {0}), r(0x01F0, {0}), r(0x001E, {});
+    r(0x02FC, brushWords(0xFF0000)), r(0x02FC, brushWords(0x0000FF));
+    for (int i = selections; i > 0; --i)
+        r(0x012D, {uint16_t(1 - i % 2)});
+    return filled(r, 2);
+}
+
+// A dashed Ink line one unit wide through 65,535 points, zig-zagging across
+// (5,5)-(95,95).
+inline std::string dashedZigzag()
+{
+    WmfRecords r;
+    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    r(0x02FA, penWords(1, 1, Ink)), r(0x012D, {0});
+    std::vector<uint16_t> points = {65535};
+    for (int i = 0; i < 65535; ++i)
+        points.push_back(i % 2 ? 95 : 5), points.push_back(uint16_t(5 + i / 2 % 91));
+    r(0x0325, points);
+    return wmfFile(r, 1, true, 96, 100, 100);
+}
+
 // Two tricks of programs that write metafiles, on 200 x 100 units:
 // - a Blue square (0,0)-(100,100) made of two triangles that meet on its
 //   diagonal from (100,0) to (0,100);
@@ -288,6 +463,19 @@ inline std::string emf(int32_t frameRight = 2646, int32_t frameBottom = 1323)
     r(37, {1});                   // select it
     r(43, {0, 0, 99, 49});        // rectangle
     return emfFile(r, frameRight, frameBottom);
+}
+
+// A red rectangle (0,0)-(49,49) and a text "Km" at (10,60) in an enhanced
+// metafile of 100 x 100 pixels.
+inline std::string emfWithText()
+{
+    EmfRecords r;
+    r(39, {1, 0, 0x000000FF, 0}), r(37, {1}), r(43, {0, 0, 49, 49});
+    // EXTTEXTOUTW: bounds, graphics mode, scales, then the text: its
+    // reference point, length, place, options, box, place of its advances;
+    // the text in UTF-16, and the advances.
+    r(84, {0, 0, 0, 0, 1, 0, 0, 10, 60, 2, 76, 0, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, 80, 0x006D004B, 12, 12});
+    return emfFile(r, 2646, 2646);
 }
 
 // A red V (10,10) (50,40) (90,10), three pixels wide, stroked as a path,

@@ -31,6 +31,14 @@ QString describe(const QImage& image, QPoint at)
 
 constexpr uint16_t Transparent = 1, Opaque = 2;
 
+// Not a colour: nothing drawn there.
+constexpr uint32_t Clear = 0xFF000000;
+
+bool is(QRgb pixel, uint32_t rgb)
+{
+    return rgb == Clear ? qAlpha(pixel) == 0 : same(pixel, rgb);
+}
+
 } // namespace
 
 class TestMetafile : public QObject {
@@ -117,14 +125,18 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QPoint>("red");
         QTest::addColumn<QPoint>("clear");
-        const auto file = [](std::vector<std::vector<uint16_t>> window, std::vector<uint16_t> rectangle, bool placeable) {
+        const auto file = [](std::vector<std::vector<uint16_t>> window, std::vector<uint16_t> rectangle, bool placeable,
+                             uint16_t mode = 0) {
             WmfRecords r;
+            if (mode)
+                r(0x0103, {mode});
             for (size_t i = 0; i < window.size(); ++i)
                 r(i == 0 ? 0x020B : 0x020C, window[i]); // origin, extent
             r(0x02FC, std::vector<uint16_t>{0} + colorref(0xFF0000) + std::vector<uint16_t>{0});
             r(0x012D, {0});
             r(0x041B, rectangle); // bottom, right, top, left
-            return QByteArray::fromStdString(wmfFile(r, 1, placeable));
+            return QByteArray::fromStdString(mode == 6 ? wmfFile(r, 1, placeable, 1440, 1500, 750) // twips
+                                                       : wmfFile(r, 1, placeable));
         };
         QTest::newRow("the records' window, half filled")
             << file({{0, 0}, {100, 200}}, {100, 100, 0, 0}, true) << QPoint(25, 25) << QPoint(75, 25);
@@ -134,6 +146,8 @@ private slots:
             << file({{50, 0}, {uint16_t(-50), 100}}, {25, 50, 0, 0}, true) << QPoint(25, 37) << QPoint(25, 12);
         QTest::newRow("plain, what its records cover")
             << file({}, {50, 50, 0, 0}, false) << QPoint(75, 25) << QPoint(-1, -1);
+        QTest::newRow("MM_TWIPS ignores the window's extent: the placeable bounds")
+            << file({{0, 0}, {750, 750}}, {750, 750, 0, 0}, true, 6) << QPoint(25, 25) << QPoint(75, 25);
     }
     void area()
     {
@@ -164,6 +178,74 @@ private slots:
             QVERIFY2(same(image.pixel(at), colour), qPrintable(describe(image, at)));
         for (QPoint at : {QPoint(12, 28), QPoint(70, 35), QPoint(5, 70), QPoint(30, 50)})
             QVERIFY2(qAlpha(image.pixel(at)) == 0, qPrintable(describe(image, at)));
+    }
+
+    // Each figure drawn as it should be, seen at a point inside it and at
+    // one beside it (Clear: nothing there), in pictures of 200 x 200; and
+    // files that juggle objects and saved states, or are made to cost
+    // much, drawn as Windows draws them.
+    void figure_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QPoint>("inside");
+        QTest::addColumn<uint>("colour");
+        QTest::addColumn<QPoint>("beside");
+        QTest::addColumn<uint>("besideColour");
+        const auto row = [](const char* name, const std::string& bytes, QPoint in, uint32_t colour, QPoint beside,
+                            uint32_t besideColour) {
+            QTest::newRow(name) << QByteArray::fromStdString(bytes) << in << uint(colour) << beside << uint(besideColour);
+        };
+        const std::string grid = figures();
+        row("PATBLT", grid, {20, 20}, Crimson, {38, 20}, Clear);
+        row("POLYPOLYGON: its second polygon", grid, {72, 32}, Blue, {60, 20}, Clear);
+        row("pattern brush: its pixels", grid, {100, 20}, 0x0000FF, {101, 21}, 0x00FF00);
+        row("polyline, open", grid, {132, 20}, Ink, {140, 12}, Clear);
+        row("arc, open", grid, {180, 4}, Ink, {180, 12}, Clear);
+        row("rounded rectangle: its corner", grid, {20, 60}, Crimson, {6, 46}, Clear);
+        row("WINDING fills the star's middle", grid, {60, 60}, Blue, {44, 44}, Clear);
+        row("dashed pen: a dash, a gap", grid, {88, 60}, Ink, {94, 60}, 0xFFFFFF);
+        row("SRCAND combines", grid, {130, 50}, 0x0000FF & Yellow, {150, 50}, Yellow);
+        row("cross hatch: a horizontal line", grid, {182, 59}, Hatch, {182, 62}, 0xFFFFFF);
+        row("centred text's cell", grid, {84, 85}, Ground, {76, 85}, Clear);
+        row("bold text's cell", grid, {72, 113}, Ground, {80, 113}, Clear);
+        row("ExtTextOut without options, opaque: its cell", grid, {122, 113}, Ground, {117, 113}, Clear);
+        row("text alignment kept after SAVEDC", grid, {60, 141}, Ground, {100, 141}, Clear);
+        row("text colour restored, then saved", grid, {137, 165}, Crimson, {137, 150}, Clear);
+        row("EMF with text", emfWithText(), {50, 50}, 0xFF0000, {150, 50}, Clear);
+        row("font deleted, a pen in its place", fontDeletedThen(0x02FA), {137, 165}, Crimson, {137, 150}, Clear);
+        row("font deleted, a region in its place", fontDeletedThen(0x06FF), {137, 165}, Crimson, {137, 150}, Clear);
+        row("pattern brush of the device's palette, then red and blue: red", patternBrush(4, 1, false), {100, 100},
+            0xFF0000, {150, 50}, 0xFF0000);
+        row("pattern brush of the device's palette selected: the brush stays", patternBrush(4, 2, true), {100, 100},
+            0x0000FF, {150, 50}, 0x0000FF);
+        row("monochrome pattern brush: text and background colours", patternBrush(1, 1, true), {100, 100}, Yellow,
+            {101, 100}, Crimson);
+        row("a brush made, not selected: the one selected fills", filled(redSelected()(0x02FC, brushWords(0x0000FF)), 2),
+            {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
+        row("RESTOREDC(-1)", restored({-1}), {100, 100}, 0x0000FF, {150, 50}, 0x0000FF);
+        row("RESTOREDC(-1) twice", restored({-1, -1}), {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
+        row("RESTOREDC(-2)", restored({-2}), {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
+        row("RESTOREDC(1)", restored({1}), {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
+        row("RESTOREDC(-2), then (-1) with nothing left", restored({-2, -1}), {100, 100}, 0xFF0000, {150, 50}, 0xFF0000);
+        row("RESTOREDC(3), past the levels", restored({3}), {100, 100}, 0x00FF00, {150, 50}, 0x00FF00);
+        row("16,000 selections among 1,023 objects kept", manySelections(16000), {100, 100}, 0xFF0000, {150, 50},
+            0xFF0000);
+        row("dashed zig-zag of 65,535 points", dashedZigzag(), {100, 100}, Ink, {4, 4}, Clear);
+    }
+    void figure()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QPoint, inside);
+        QFETCH(uint, colour);
+        QFETCH(QPoint, beside);
+        QFETCH(uint, besideColour);
+        static QHash<QByteArray, QImage> drawn; // the figures' picture is drawn once
+        if (!drawn.contains(bytes))
+            drawn.insert(bytes, load(bytes.toStdString(), QSize(200, 200)));
+        const QImage& image = drawn[bytes];
+        QCOMPARE(image.size(), QSize(200, 200));
+        QVERIFY2(is(image.pixel(inside), colour), qPrintable(describe(image, inside)));
+        QVERIFY2(is(image.pixel(beside), besideColour), qPrintable(describe(image, beside)));
     }
 
     // Figures that meet leave no seam, and a raster operation that combines
