@@ -240,6 +240,15 @@ inline std::vector<uint16_t> fontWords(int16_t height, uint16_t weight = 400, co
     return words(font + std::string(8, '\0') + face + '\0');
 }
 
+// A picture of 100 x 100 units, the y axis down (MM_ANISOTROPIC): the
+// start of the files below.
+inline WmfRecords hundredUnits()
+{
+    WmfRecords r;
+    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    return r;
+}
+
 // Each figure in a place of its own, on 100 x 100 units (drawn at 200 x
 // 200, two pixels a unit), so that a test sees each drawn as it should be:
 // - top row, each in 20 x 20 units: a Crimson block (PATBLT) in (2,2)-(18,18);
@@ -260,8 +269,7 @@ inline std::vector<uint16_t> fontWords(int16_t height, uint16_t weight = 400, co
 //   before the SAVEDC that precedes it.
 inline std::string figures()
 {
-    WmfRecords r;
-    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    WmfRecords r = hundredUnits();
     // Object 0 the pen, 1 the brush, 2 the font: each made anew in its place.
     const auto pen = [&r](uint16_t style, uint16_t width, uint32_t colour) {
         r(0x01F0, {0}), r(0x02FA, penWords(style, width, colour)), r(0x012D, {0});
@@ -305,8 +313,7 @@ inline std::string figures()
 // The start: the mapping, and a red brush selected (object 0).
 inline WmfRecords redSelected()
 {
-    WmfRecords r;
-    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    WmfRecords r = hundredUnits();
     r(0x02FC, brushWords(0xFF0000)), r(0x012D, {0});
     return r;
 }
@@ -322,8 +329,8 @@ inline std::string filled(WmfRecords r, uint16_t objects)
 // font, as the player does, and shows the text.
 inline std::string fontDeletedThen(uint16_t next)
 {
-    WmfRecords r;
-    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8}), r(0x0102, {1}), r(0x0209, colorref(Crimson));
+    WmfRecords r = hundredUnits();
+    r(0x0102, {1}), r(0x0209, colorref(Crimson));
     r(0x02FB, fontWords(-30)), r(0x01F0, {0});
     if (next == 0x02FA)
         r(next, penWords(0, 1, 0x414243));
@@ -373,8 +380,7 @@ inline std::string restored(std::initializer_list<int16_t> levels)
 // and blue brushes selected in turn `selections` times, red last.
 inline std::string manySelections(int selections)
 {
-    WmfRecords r;
-    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    WmfRecords r = hundredUnits();
     for (int i = 0; i < 1023; ++i)
         r(0x02FA, penWords(0, 1, uint32_t(i))), r(0x012D, {0}), r(0x01F0, {0}), r(0x001E, {});
     r(0x02FC, brushWords(0xFF0000)), r(0x02FC, brushWords(0x0000FF));
@@ -387,8 +393,7 @@ inline std::string manySelections(int selections)
 // (5,5)-(95,95).
 inline std::string dashedZigzag()
 {
-    WmfRecords r;
-    r(0x020C, {100, 100}), r(0x020B, {0, 0}), r(0x0103, {8});
+    WmfRecords r = hundredUnits();
     r(0x02FA, penWords(1, 1, Ink)), r(0x012D, {0});
     std::vector<uint16_t> points = {65535};
     for (int i = 0; i < 65535; ++i)
