@@ -101,6 +101,10 @@ struct Device {
     static constexpr qsizetype MostBitmapBytes = 256 * 1024 * 1024;
 };
 
+// Marks a bitmap read for a pattern brush that takes the colours of the
+// context it is drawn in (see MonochromePatternMark).
+const QString MonochromeKey = QStringLiteral("monochrome pattern");
+
 Device& device(wmfAPI* api)
 {
     return *static_cast<Device*>(api->device_data);
@@ -262,8 +266,16 @@ QBrush brushOf(const Device& d, const wmfDC* dc)
     case BS_DIBPATTERNPT:
     case BS_PATTERN8X8:
     case BS_DIBPATTERN8X8:
-        if (const QImage* pattern = bitmap(d, b->bmp.data))
-            return QBrush(*pattern);
+        if (const QImage* pattern = bitmap(d, b->bmp.data)) {
+            if (pattern->text(MonochromeKey).isEmpty())
+                return QBrush(*pattern);
+            // Its clear bits came black and its set bits white, in
+            // whichever order the reader keeps its colours.
+            QImage inked = *pattern;
+            for (int i = 0; i < 2; ++i)
+                inked.setColor(i, colour(qGray(inked.color(i)) < 128 ? dc->textcolor : dc->bgcolor).rgb());
+            return QBrush(inked);
+        }
         return QBrush(*c);
     default:
         return QBrush(*c);
@@ -617,6 +629,9 @@ void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
     if (image.isNull() || image.width() > 0xFFFF || image.height() > 0xFFFF
         || image.sizeInBytes() > Device::MostBitmapBytes - d.bitmapBytes)
         return;
+    if (r->length >= 40 && u32(r->buffer) >= 40 && u16(r->buffer + 14) == 1 && image.colorCount() == 2
+        && u32(r->buffer + 24) == MonochromePatternMark && u32(r->buffer + 28) == MonochromePatternMark)
+        image.setText(MonochromeKey, QStringLiteral("1"));
     d.bitmapBytes += image.sizeInBytes();
     d.bitmaps.push_back(std::make_unique<QImage>(std::move(image)));
     const QImage& kept = *d.bitmaps.back();

@@ -97,8 +97,9 @@ bool combines(uint32_t function, const unsigned char* params, size_t words)
 }
 
 // Whether a record sets a part of the context that the player forgets at
-// SAVEDC, rather than keeping it for the new state as Windows does.
-bool forgottenAtSave(uint32_t function)
+// SAVEDC, rather than keeping it for the new state as Windows does: the
+// number of its words that the player reads, 0 for any other record.
+size_t forgottenAtSave(uint32_t function)
 {
     switch (function) {
     case SetBkMode:
@@ -107,12 +108,13 @@ bool forgottenAtSave(uint32_t function)
     case SetStretchBltMode:
     case SetTextCharExtra:
     case SetTextAlign:
+        return 1;
     case SetBkColor:
     case SetTextColor:
     case SetTextJustification:
-        return true;
+        return 2;
     default:
-        return false;
+        return 0;
     }
 }
 
@@ -156,6 +158,13 @@ Record record(uint32_t function, std::initializer_list<uint16_t> params)
     return r;
 }
 
+void setSize(Record& r)
+{
+    const size_t words = r.size() / 2;
+    for (size_t i = 0; i < 4; ++i)
+        r[i] = static_cast<unsigned char>(words >> (8 * i));
+}
+
 void setParam(Record& r, size_t index, int value)
 {
     r[6 + 2 * index] = static_cast<unsigned char>(value & 0xFF);
@@ -164,10 +173,10 @@ void setParam(Record& r, size_t index, int value)
 
 // A pattern brush made of a monochrome bitmap of the device's own
 // (CREATEPATTERNBRUSH), which the player does not make, as the same pattern
-// in a bitmap of its own colours (DIBCREATEPATTERNBRUSH): its clear bits
-// in the text colour, its set bits in the background colour, as they are
-// set when it is made. None for bitmaps of other kinds.
-std::optional<Record> patternAsDib(const Record& r, uint32_t text, uint32_t background)
+// in a bitmap of two colours (DIBCREATEPATTERNBRUSH), marked so that the
+// device draws its clear bits in the text colour and its set bits in the
+// background colour current at each figure. None for bitmaps of other kinds.
+std::optional<Record> patternAsDib(const Record& r)
 {
     const unsigned char* p = r.data() + 6; // the bitmap's header, 18 bytes ignored, its rows
     const size_t bytes = r.size() - 6;
@@ -182,19 +191,17 @@ std::optional<Record> patternAsDib(const Record& r, uint32_t text, uint32_t back
         for (int i = 0; i < 4; ++i)
             dib.push_back(v >> (8 * i) & 0xFF);
     };
-    for (uint32_t v : {40u, width, height, 0x00010001u, 0u, 0u, 0u, 0u, 2u, 0u}) // one plane, one bit a pixel
+    // One plane, one bit a pixel, the mark as its resolution; black and white.
+    for (uint32_t v : {40u, width, height, 0x00010001u, 0u, 0u, MonochromePatternMark, MonochromePatternMark, 2u, 0u,
+                       0u, 0xFFFFFFu})
         put32(v);
-    for (uint32_t colorref : {text, background}) // as blue, green, red
-        put32((colorref & 0xFF) << 16 | (colorref & 0xFF00) | (colorref >> 16 & 0xFF));
     const uint32_t dibRow = (width + 31) / 32 * 4;
     for (uint32_t row = height; row-- > 0;) { // from the bottom up
         const unsigned char* bits = p + 32 + row * rowBytes;
         dib.insert(dib.end(), bits, bits + std::min(rowBytes, dibRow));
         dib.insert(dib.end(), dibRow - std::min(rowBytes, dibRow), 0);
     }
-    const uint32_t words = uint32_t(dib.size() / 2);
-    for (int i = 0; i < 4; ++i)
-        dib[size_t(i)] = static_cast<unsigned char>(words >> (8 * i));
+    setSize(dib);
     return dib;
 }
 
@@ -263,12 +270,6 @@ private:
         if (out.bytes.size() + r.size() <= size_ + platform::metafile::MaxFileBytes)
             write(r);
     }
-    // A colour as last set by SETTEXTCOLOR or SETBKCOLOR, as its COLORREF.
-    uint32_t colourSet(uint32_t function, uint32_t otherwise) const
-    {
-        const auto set = std::find_if(state_.begin(), state_.end(), [&](const auto& s) { return s.first == function; });
-        return set != state_.end() && set->second.size() >= 10 ? u32(set->second.data() + 6) : otherwise;
-    }
     // The player's slot for the file's object `index`; -1 for none.
     int slotOf(size_t index) const { return index < fileSlots_.size() ? fileSlots_[index] : -1; }
     // A context takes or lets go of an object; one that the file deleted
@@ -319,7 +320,7 @@ void Rewriter::take(uint32_t function, Record r)
 {
     out.combines = out.combines || combines(function, r.data() + 6, r.size() / 2 - 3);
     if (function == CreatePatternBrush)
-        if (auto dib = patternAsDib(r, colourSet(SetTextColor, 0), colourSet(SetBkColor, 0xFFFFFF))) {
+        if (auto dib = patternAsDib(r)) {
             function = DibCreatePatternBrush;
             r = std::move(*dib);
         }
@@ -368,12 +369,16 @@ void Rewriter::mendMapping(uint32_t function, const Record& r)
 // where it is positive. The player goes back one level whatever it says.
 void Rewriter::mendSaving(uint32_t function, Record& r, bool& keep)
 {
-    if (forgottenAtSave(function)) {
+    if (const size_t read = forgottenAtSave(function)) {
+        // Kept as the player reads it: a record of millions of words more
+        // would be copied at every SAVEDC.
+        Record kept(r.begin(), r.begin() + std::ptrdiff_t(std::min(r.size(), 6 + 2 * read)));
+        setSize(kept);
         const auto same = std::find_if(state_.begin(), state_.end(), [&](const auto& s) { return s.first == function; });
         if (same != state_.end())
-            same->second = r;
+            same->second = std::move(kept);
         else
-            state_.emplace_back(function, r);
+            state_.emplace_back(function, std::move(kept));
     } else if (function == SaveDc) {
         keep = saved_.size() < 1024;
         if (keep) {
@@ -411,19 +416,25 @@ void Rewriter::mendObjects(uint32_t function, Record& r, bool& keep)
         make(function, kind, keep);
         return;
     }
-    // The records that name objects, and how many they name first.
-    size_t named = 0;
+    // The records that name objects: the kind of each they name first
+    // (Free: any kind).
+    std::array<Kind, 2> kinds{};
+    size_t named = 1;
     switch (function) {
     case SelectObject:
-    case SelectPalette:
     case DeleteObject:
+        break;
+    case SelectPalette:
+        kinds = {Kind::Palette};
+        break;
     case SelectClipRegion:
     case InvertRegion:
     case PaintRegion:
-        named = 1;
+        kinds = {Kind::Region};
         break;
     case FillRegion:
     case FrameRegion:
+        kinds = {Kind::Region, Kind::Brush};
         named = 2;
         break;
     default:
@@ -439,9 +450,12 @@ void Rewriter::mendObjects(uint32_t function, Record& r, bool& keep)
     }
     for (size_t i = 0; i < named; ++i) {
         const int each = slotOf(u16(r.data() + 6 + 2 * i));
-        // No such object: Windows does nothing. One the player has not: the
-        // brush stays as it was.
-        keep = keep && each >= 0;
+        // No such object, or one of another kind (SELECTOBJECT never
+        // selects a palette): Windows fails the record and nothing changes.
+        // One the player has not: the brush stays as it was.
+        keep = keep && each >= 0
+               && (kinds[i] == Kind::Free ? function != SelectObject || slots_[size_t(each)].kind != Kind::Palette
+                                          : slots_[size_t(each)].kind == kinds[i]);
         if (each >= 0)
             setParam(r, i, each);
     }
@@ -503,6 +517,10 @@ WmfRecords prepareRecords(const unsigned char* p, size_t size, size_t headerAt)
     WmfRecords& out = rewriter.out;
     out.bytes.reserve(size);
     out.bytes.assign(p, p + at);
+    // Windows plays up to the first record of function 0, whatever its
+    // size; the player stops only at one of three words. Nothing after it,
+    // nor after a record that runs past the file, reaches the player, which
+    // would play it without the mends.
     while (size - at >= 6 && at < size) {
         const uint32_t words = u32(p + at);
         const uint32_t function = u16(p + at + 4);
@@ -511,7 +529,8 @@ WmfRecords prepareRecords(const unsigned char* p, size_t size, size_t headerAt)
         rewriter.take(function, Record(p + at, p + at + 2 * size_t(words)));
         at += 2 * size_t(words);
     }
-    out.bytes.insert(out.bytes.end(), p + at, p + size);
+    const Record end = record(0, {});
+    out.bytes.insert(out.bytes.end(), end.begin(), end.end());
     // The header's size of the whole in words, its number of objects (the
     // player's table may need more places than the file's) and its largest
     // record (a pattern brush grows when its bitmap is rewritten).

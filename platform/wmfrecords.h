@@ -5,6 +5,7 @@
 // reading is left as it is. Only the helper program and the fuzzing harness
 // link this.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace metafile {
@@ -19,6 +20,12 @@ struct WmfRecords {
     // is already there.
     bool combines = false;
 };
+
+// The horizontal and vertical resolution that marks the bitmap of a pattern
+// brush made of a monochrome bitmap: Windows draws such a brush in the text
+// and background colours current when a figure is drawn, not in colours of
+// its own. No resolution is drawn by.
+constexpr uint32_t MonochromePatternMark = 0x4F524D4B;
 
 // The file of `size` bytes whose standard header starts at `headerAt` (22,
 // after a placeable header; 0 without one).

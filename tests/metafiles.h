@@ -402,6 +402,179 @@ inline std::string dashedZigzag()
     return wmfFile(r, 1, true, 96, 100, 100);
 }
 
+// Files on 100 x 100 units whose records Windows fails or stops at, or that
+// lean on what is kept of the objects and saved states. Each starts with no
+// pen (object 0) and, where `red`, a red brush selected (object 1); "TL",
+// "TR", "BR" are rectangles over the top left, top right and bottom right
+// quarters.
+inline WmfRecords noPen(bool red = true)
+{
+    WmfRecords r = hundredUnits();
+    r(0x02FA, {5, 0, 0, 0, 0}), r(0x012D, {0});
+    if (red)
+        r(0x02FC, brushWords(0xFF0000)), r(0x012D, {1});
+    return r;
+}
+inline WmfRecords& quarter(WmfRecords& r, char which)
+{
+    return which == 'L' ? r(0x041B, {50, 50, 0, 0}) : which == 'R' ? r(0x041B, {50, 100, 0, 50}) : r(0x041B, {100, 100, 50, 50});
+}
+// A region of one rectangle, (10,10)-(60,60).
+inline std::vector<uint16_t> regionWords()
+{
+    return {0, 6, 0, 0, 34, 1, 2, 10, 10, 60, 60, 2, 10, 60, 10, 60, 2};
+}
+// A pattern brush of the device's own bitmap, 8 x 8 at `bits` a pixel,
+// every bit set.
+inline std::vector<uint16_t> devicePattern(uint16_t bits)
+{
+    const uint16_t rowBytes = bits == 1 ? 2 : 4;
+    std::vector<uint16_t> pattern = {0, 8, 8, rowBytes, uint16_t(0x0001 | bits << 8), 0, 0};
+    pattern.resize(pattern.size() + 9 + 8 * rowBytes / 2, 0xFFFF);
+    std::fill(pattern.begin() + 7, pattern.begin() + 16, 0); // ignored
+    return pattern;
+}
+// Windows fails a record that names an object of another kind than its
+// own: SELECTPALETTE (0x0234) of a brush or a pen, a region record of a pen,
+// a region filled with a pen.
+inline std::string wrongKind(char which)
+{
+    WmfRecords r = noPen();
+    switch (which) {
+    case 'b': // a green brush made (2), "selected" as a palette; a blue one made
+        r(0x02FC, brushWords(0x00FF00)), r(0x0234, {2}), quarter(r, 'L');
+        r(0x02FC, brushWords(0x0000FF)), quarter(r, 'R');
+        return wmfFile(r, 4, true, 96, 100, 100);
+    case 'd': // the same, the red brush deleted and a region made in its place
+        r(0x02FC, brushWords(0x00FF00)), r(0x0234, {2}), r(0x01F0, {1}), r(0x06FF, regionWords());
+        quarter(r, 'L'), r(0x02FC, brushWords(0x0000FF)), quarter(r, 'B');
+        return wmfFile(r, 4, true, 96, 100, 100);
+    case 'p': { // a blue pen 10 wide (0) and a red brush (1) selected; a yellow pen (2)
+        WmfRecords q = hundredUnits();
+        q(0x02FA, penWords(0, 10, 0x0000FF)), q(0x012D, {0}), q(0x02FC, brushWords(0xFF0000)), q(0x012D, {1});
+        q(0x02FA, penWords(0, 1, 0xFFFF00)), q(0x0234, {2}), q(0x02FA, penWords(0, 1, 0x00FF00));
+        q(0x041B, {80, 80, 20, 20});
+        return wmfFile(q, 4, true, 96, 100, 100);
+    }
+    case 'c': // clip to the pen
+        quarter(r, 'L'), r(0x012C, {0}), quarter(r, 'B');
+        return wmfFile(r, 2, true, 96, 100, 100);
+    case 'f': // fill the pen with the red brush
+        quarter(r, 'L'), r(0x0228, {0, 1}), quarter(r, 'B');
+        return wmfFile(r, 2, true, 96, 100, 100);
+    default: // fill and frame a region (2) with the pen
+        r(0x06FF, regionWords()), r(0x0228, {2, 0}), r(0x0429, {2, 0, 1, 1}), quarter(r, 'B');
+        return wmfFile(r, 3, true, 96, 100, 100);
+    }
+}
+
+// A red square (0,0)-(40,40); a record of function 0 and four words, at
+// which Windows stops; then green and blue squares at (60,60)-(100,100) and
+// `saves` SAVEDC records after them.
+inline std::string endedEarly(int saves)
+{
+    WmfRecords r = noPen();
+    r(0x041B, {40, 40, 0, 0}), r(0x0000, {0});
+    r(0x02FC, brushWords(0x00FF00)), r(0x012D, {2}), r(0x041B, {100, 100, 60, 60});
+    r(0x02FC, brushWords(0x0000FF)), r(0x012D, {3}), r(0x041B, {100, 100, 60, 60});
+    for (int i = 0; i < saves; ++i)
+        r(0x001E, {});
+    return wmfFile(r, 4, true, 96, 100, 100);
+}
+
+// A background colour set by a record of `words` words, then 100 SAVEDC and
+// the red brush's fill.
+inline std::string longStateRecord(size_t words)
+{
+    WmfRecords r = noPen();
+    std::vector<uint16_t> colour = colorref(0x00FF00);
+    colour.resize(words, 0x1234);
+    r(0x0201, colour);
+    for (int i = 0; i < 100; ++i)
+        r(0x001E, {});
+    return filled(r, 2);
+}
+
+// A pattern brush of set bits (2) selected, then the text colour red and,
+// where `background`, the background colour blue; its fill.
+inline std::string setBitsPattern(bool background)
+{
+    WmfRecords r = noPen(false);
+    r(0x01F9, devicePattern(1)), r(0x012D, {1}), r(0x0209, colorref(0xFF0000));
+    if (background)
+        r(0x0201, colorref(0x0000FF));
+    return filled(r, 2);
+}
+
+// Files that lean on what is kept of objects and states, each filled by
+// the brush it ends with; a red brush selected first (object 0).
+inline std::string kept(char which)
+{
+    WmfRecords r = redSelected();
+    switch (which) {
+    case 'm': // 300 blue brushes past the one place declared: red
+        for (int i = 0; i < 300; ++i)
+            r(0x02FC, brushWords(0x0000FF));
+        return filled(r, 1);
+    case 'r': // saved; blue (1), saved; green (2); restored; yellow made: blue
+        r(0x001E, {}), r(0x02FC, brushWords(0x0000FF)), r(0x012D, {1});
+        r(0x001E, {}), r(0x02FC, brushWords(0x00FF00)), r(0x012D, {2});
+        r(0x0127, {uint16_t(-1)}), r(0x02FC, brushWords(0xFFFF00));
+        return filled(r, 4);
+    case 'l': // blue (1) and yellow (2) made and deleted; green takes 1, selected
+        r(0x02FC, brushWords(0x0000FF)), r(0x02FC, brushWords(0xFFFF00)), r(0x01F0, {1}), r(0x01F0, {2});
+        r(0x02FC, brushWords(0x00FF00)), r(0x012D, {1});
+        return filled(r, 3);
+    case 'u': // a 4-bit pattern brush (1) made and deleted; green takes 1, selected
+        r(0x01F9, devicePattern(4)), r(0x01F0, {1}), r(0x02FC, brushWords(0x00FF00)), r(0x012D, {1});
+        return filled(r, 2);
+    default: { // a blue brush selected and deleted; green takes its place; the region filled with it
+        WmfRecords q = hundredUnits();
+        q(0x02FC, brushWords(0x0000FF)), q(0x012D, {0}), q(0x01F0, {0}), q(0x02FC, brushWords(0x00FF00));
+        q(0x06FF, regionWords()), q(0x0228, {1, 0});
+        return wmfFile(q, 2, true, 96, 100, 100);
+    }
+    }
+}
+
+// A black pen 6 wide selected (0) and saved; deleted, a no pen made in its
+// place and a red pen (1) made; restored: a line across y = 50.
+inline std::string penKeptBySavedState()
+{
+    WmfRecords r = hundredUnits();
+    r(0x02FA, penWords(0, 6, 0)), r(0x012D, {0}), r(0x001E, {}), r(0x01F0, {0});
+    r(0x02FA, {5, 0, 0, 0, 0}), r(0x02FA, penWords(0, 1, 0xFF0000)), r(0x0127, {uint16_t(-1)});
+    r(0x0214, {50, 0}), r(0x0213, {50, 100});
+    return wmfFile(r, 2, true, 96, 100, 100);
+}
+
+// 66,000 rounds of deleting the selected pen, making one and selecting
+// it, after `saves` SAVEDC and before RESTOREDC(-saves); then the red fill.
+inline std::string penRounds(int saves)
+{
+    WmfRecords r = hundredUnits();
+    r(0x02FA, penWords(0, 1, 0)), r(0x012D, {0});
+    for (int i = 0; i < saves; ++i)
+        r(0x001E, {});
+    for (int i = 0; i < 66000; ++i)
+        r(0x01F0, {0}), r(0x02FA, penWords(0, 1, uint32_t(i))), r(0x012D, {0});
+    if (saves)
+        r(0x0127, {uint16_t(-saves)});
+    r(0x02FC, brushWords(0xFF0000)), r(0x012D, {1});
+    return filled(r, 2);
+}
+
+// "iiiiiiii" 12 units high from (10,40), in a proportional font made where
+// a monospaced one was deleted.
+inline std::string fontInFreedPlace()
+{
+    WmfRecords r = hundredUnits();
+    r(0x02FB, fontWords(-12, 400, "DejaVu Sans Mono")), r(0x02FB, fontWords(-12, 400, "DejaVu Serif"));
+    r(0x01F0, {0}), r(0x02FB, fontWords(-12, 400, "DejaVu Sans")), r(0x012D, {0});
+    r(0x0521, std::vector<uint16_t>{8} + words("iiiiiiii") + std::vector<uint16_t>{40, 10});
+    return wmfFile(r, 2, true, 96, 100, 100);
+}
+
 // Two tricks of programs that write metafiles, on 200 x 100 units:
 // - a Blue square (0,0)-(100,100) made of two triangles that meet on its
 //   diagonal from (100,0) to (0,100);

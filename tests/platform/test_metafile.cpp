@@ -248,6 +248,70 @@ private slots:
         QVERIFY2(is(image.pixel(beside), besideColour), qPrintable(describe(image, beside)));
     }
 
+    // Files on 100 x 100 units, drawn at 100 x 100, with the colour each
+    // point must show (Clear: nothing): records that Windows fails or stops
+    // at, records too long or too many, and what is kept of the objects
+    // and saved states.
+    void records_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<QPoint>>("points");
+        QTest::addColumn<QList<uint>>("colours");
+        const auto row = [](const char* name, const std::string& bytes, QList<QPoint> points, QList<uint> colours) {
+            QTest::newRow(name) << QByteArray::fromStdString(bytes) << points << colours;
+        };
+        const QList<QPoint> middle = {{50, 50}};
+        row("SELECTPALETTE of a brush: the brush selected stays", wrongKind('b'), {{25, 25}, {75, 25}, {75, 75}},
+            {0xFF0000, 0xFF0000, Clear});
+        row("SELECTPALETTE of a brush, then the brush selected deleted and a region made",
+            wrongKind('d'), {{25, 25}, {75, 75}}, {0xFF0000, 0xFF0000});
+        row("SELECTPALETTE of a pen: the pen selected stays", wrongKind('p'), {{21, 50}, {50, 50}},
+            {0x0000FF, 0xFF0000});
+        row("SELECTCLIPREGION of a pen", wrongKind('c'), {{25, 25}, {75, 75}}, {0xFF0000, 0xFF0000});
+        row("FILLREGION of a pen", wrongKind('f'), {{25, 25}, {75, 75}}, {0xFF0000, 0xFF0000});
+        row("FILLREGION and FRAMEREGION with a pen", wrongKind('F'), {{35, 35}, {75, 75}}, {Clear, 0xFF0000});
+        row("a record of function 0 and four words ends the picture", endedEarly(0), {{20, 20}, {80, 80}},
+            {0xFF0000, Clear});
+        row("2 million SAVEDC after a record of function 0", endedEarly(2000000), {{20, 20}, {80, 80}},
+            {0xFF0000, Clear});
+        row("a background colour of 7 million words, then 100 SAVEDC", longStateRecord(7000000), middle, {0xFF0000});
+        row("a monochrome pattern: the background colour when drawn", setBitsPattern(true), middle, {0x0000FF});
+        row("a monochrome pattern: the default background colour", setBitsPattern(false), middle, {0xFFFFFF});
+        row("objects past the table's size make nothing", kept('m'), middle, {0xFF0000});
+        row("a brush made after RESTOREDC leaves the restored one", kept('r'), middle, {0x0000FF});
+        row("the lowest freed place is taken first", kept('l'), middle, {0x00FF00});
+        row("a pattern brush not played takes and frees its place", kept('u'), middle, {0x00FF00});
+        row("FILLREGION's brush by the file's table", kept('f'), {{35, 35}, {80, 80}}, {0x00FF00, Clear});
+        row("a pen kept only by a saved state", penKeptBySavedState(), {{50, 50}, {50, 40}}, {0x000000, Clear});
+        row("66,000 pens let go", penRounds(0), middle, {0xFF0000});
+        row("66,000 pens let go inside SAVEDC and RESTOREDC(-1)", penRounds(1), middle, {0xFF0000});
+        row("66,000 pens let go inside two SAVEDC and RESTOREDC(-2)", penRounds(2), middle, {0xFF0000});
+    }
+    void records()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<QPoint>, points);
+        QFETCH(QList<uint>, colours);
+        const QImage image = load(bytes.toStdString(), QSize(100, 100));
+        QCOMPARE(image.size(), QSize(100, 100));
+        for (qsizetype i = 0; i < points.size(); ++i)
+            QVERIFY2(is(image.pixel(points[i]), colours[i]), qPrintable(describe(image, points[i])));
+    }
+
+    // A font made in the place of a deleted one draws in its own face: eight
+    // i's of a proportional face are narrow, of a monospaced one not.
+    void fontInItsOwnFace()
+    {
+        const QImage image = load(fontInFreedPlace(), QSize(100, 100));
+        QCOMPARE(image.size(), QSize(100, 100));
+        int right = -1;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (qAlpha(image.pixel(x, y)) > 128)
+                    right = std::max(right, x);
+        QVERIFY2(right > 15 && right < 45, qPrintable(QString::number(right)));
+    }
+
     // Figures that meet leave no seam, and a raster operation that combines
     // with what is there draws as over any ground: what the XOR trick cuts
     // out is the picture, and around it nothing.
