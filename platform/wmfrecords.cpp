@@ -517,20 +517,23 @@ WmfRecords prepareRecords(const unsigned char* p, size_t size, size_t headerAt)
     WmfRecords& out = rewriter.out;
     out.bytes.reserve(size);
     out.bytes.assign(p, p + at);
-    // Windows plays up to the first record of function 0, whatever its
-    // size; the player stops only at one of three words. Nothing after it,
-    // nor after a record that runs past the file, reaches the player, which
-    // would play it without the mends.
     while (size - at >= 6 && at < size) {
         const uint32_t words = u32(p + at);
         const uint32_t function = u16(p + at + 4);
+        if (function == 0) {
+            // Windows plays up to the first record of function 0, whatever
+            // its size; the player stops only at one of three words, and
+            // would play what follows without the mends.
+            const Record end = record(0, {});
+            out.bytes.insert(out.bytes.end(), end.begin(), end.end());
+            at = size;
+        }
         if (function == 0 || words < 3 || words > (size - at) / 2)
-            break;
+            break; // a file cut short stays so: the player fails it
         rewriter.take(function, Record(p + at, p + at + 2 * size_t(words)));
         at += 2 * size_t(words);
     }
-    const Record end = record(0, {});
-    out.bytes.insert(out.bytes.end(), end.begin(), end.end());
+    out.bytes.insert(out.bytes.end(), p + at, p + size);
     // The header's size of the whole in words, its number of objects (the
     // player's table may need more places than the file's) and its largest
     // record (a pattern brush grows when its bitmap is rewritten).

@@ -557,7 +557,7 @@ inline std::string penRounds(int saves)
     for (int i = 0; i < saves; ++i)
         r(0x001E, {});
     for (int i = 0; i < 66000; ++i)
-        r(0x01F0, {0}), r(0x02FA, penWords(0, 1, uint32_t(i))), r(0x012D, {0});
+        r(0x01F0, {0}), r(0x02FA, penWords(0, 1, 0)), r(0x012D, {0});
     if (saves)
         r(0x0127, {uint16_t(-saves)});
     r(0x02FC, brushWords(0xFF0000)), r(0x012D, {1});
