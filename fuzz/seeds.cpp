@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -25,6 +26,14 @@ int main(int argc, char** argv)
     std::ofstream(root / "wmf/pattern-brush", std::ios::binary) << metafiles::patternBrush(1, 1, true);
     std::ofstream(root / "wmf/restored", std::ios::binary) << metafiles::restored({-1, 1});
     std::ofstream(root / "wmf/selections", std::ios::binary) << metafiles::manySelections(100);
+    for (char kind : {'b', 'd', 'p', 'c', 'f', 'F'})
+        std::ofstream(root / (std::string("wmf/wrong-kind-") + kind), std::ios::binary) << metafiles::wrongKind(kind);
+    for (char kind : {'m', 'r', 'l', 'u', 'f'})
+        std::ofstream(root / (std::string("wmf/kept-") + kind), std::ios::binary) << metafiles::kept(kind);
+    std::ofstream(root / "wmf/ended-early", std::ios::binary) << metafiles::endedEarly(10);
+    std::ofstream(root / "wmf/set-bits-pattern", std::ios::binary) << metafiles::setBitsPattern(true);
+    std::ofstream(root / "wmf/pen-kept", std::ios::binary) << metafiles::penKeptBySavedState();
+    std::ofstream(root / "wmf/font-in-freed-place", std::ios::binary) << metafiles::fontInFreedPlace();
     std::ofstream(root / "emf/text", std::ios::binary) << metafiles::emfWithText();
     std::ofstream(root / "emf/emf", std::ios::binary) << metafiles::emf();
     std::ofstream(root / "emf/path-open", std::ios::binary) << metafiles::emfStrokedPath(false);
