@@ -448,14 +448,16 @@ void Rewriter::mendObjects(uint32_t function, Record& r, bool& keep)
         fileSlots_[index] = -1;
         filePlaces_.give(int(index));
     }
+    const auto fits = [&](int slot, Kind kind) {
+        const Kind is = slots_[size_t(slot)].kind;
+        return kind == Kind::Free ? function != SelectObject || is != Kind::Palette : is == kind;
+    };
     for (size_t i = 0; i < named; ++i) {
         const int each = slotOf(u16(r.data() + 6 + 2 * i));
         // No such object, or one of another kind (SELECTOBJECT never
         // selects a palette): Windows fails the record and nothing changes.
         // One the player has not: the brush stays as it was.
-        keep = keep && each >= 0
-               && (kinds[i] == Kind::Free ? function != SelectObject || slots_[size_t(each)].kind != Kind::Palette
-                                          : slots_[size_t(each)].kind == kinds[i]);
+        keep = keep && each >= 0 && fits(each, kinds[i]);
         if (each >= 0)
             setParam(r, i, each);
     }
@@ -527,8 +529,9 @@ WmfRecords prepareRecords(const unsigned char* p, size_t size, size_t headerAt)
             const Record end = record(0, {});
             out.bytes.insert(out.bytes.end(), end.begin(), end.end());
             at = size;
+            break;
         }
-        if (function == 0 || words < 3 || words > (size - at) / 2)
+        if (words < 3 || words > (size - at) / 2)
             break; // a file cut short stays so: the player fails it
         rewriter.take(function, Record(p + at, p + at + 2 * size_t(words)));
         at += 2 * size_t(words);

@@ -417,7 +417,9 @@ inline WmfRecords noPen(bool red = true)
 }
 inline WmfRecords& quarter(WmfRecords& r, char which)
 {
-    return which == 'L' ? r(0x041B, {50, 50, 0, 0}) : which == 'R' ? r(0x041B, {50, 100, 0, 50}) : r(0x041B, {100, 100, 50, 50});
+    return which == 'L'   ? r(0x041B, {50, 50, 0, 0})
+           : which == 'R' ? r(0x041B, {50, 100, 0, 50})
+                          : r(0x041B, {100, 100, 50, 50});
 }
 // A region of one rectangle, (10,10)-(60,60).
 inline std::vector<uint16_t> regionWords()
