@@ -225,18 +225,22 @@ void diaUser1::captionButtons()
             buttons[i][size_t(k - 1)]->setText(txtUser[k]->text());
 }
 
-// An empty title would show the application's name in its place: an
-// empty table name is shown as a single blank, which is never taken for
-// the name.
+// The title shows the name as written. Qt reads "[*]" in a title as the
+// place of its window-modified mark and drops it, and shows "[*][*]" as one
+// literal "[*]": every "[*]" of the name is doubled. An empty title would
+// show the application's name in its place: an empty table name is shown
+// as a single blank, which is never taken for the name. The name itself is
+// kept apart, so that a name of one blank and an empty one stay distinct.
 void diaUser1::setCaption(const QString& tableName)
 {
-    window()->setWindowTitle(tableName.isEmpty() ? QStringLiteral(" ") : tableName);
+    TableName = tableName;
+    const QString title = QString(tableName).replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    window()->setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
 }
 
 QString diaUser1::caption() const
 {
-    const QString title = window()->windowTitle();
-    return title == QLatin1String(" ") ? QString() : title;
+    return TableName;
 }
 
 void diaUser1::LoadCustomSet()

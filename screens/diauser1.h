@@ -61,6 +61,9 @@ private:
     QString caption() const;
 
     QString Section;
+    // The table name as read or saved, exactly: the title the window shows
+    // cannot hold every name as it is (see setCaption).
+    QString TableName;
 
     QPointer<QFrame> helpbox;
     QPointer<QLineEdit> txtUser[13], factorUser[13]; // 1 to 12

@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("Pressure: bar") << 0.75 << "pound per square inch" << "10.87787";
         QTest::newRow("Angles: degree") << 1.0 << "minute" << "60";
         QTest::newRow("Imperial: gallon(Imperial)") << 1.0 << "ounce(Imperial)" << "160";
+        QTest::newRow("Imperial: quart (U.S.)") << 1.0 << "milliliter" << "946.353";
         // The weight screen's pounds per kilogram.
         QTest::newRow("Mass Flow Rate: kilogram per second#2") << 1.0 << "pound per second" << "2.204623";
     }

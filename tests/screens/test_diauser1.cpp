@@ -5,6 +5,7 @@
 #include "shell/unitmenu.h"
 
 #include <QStringEncoder>
+#include <QWindow>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +28,8 @@ class TestUser1 : public ScreenTest<diaUser1> {
     QStringList messages;
 
     QMainWindow* window() { return screen().window(); }
+    // The caption as the title bar shows it, after Qt's "[*]" handling.
+    QString title() { return window()->windowHandle()->title(); }
     void unit(const char* button) { click(get<QPushButton>(button)); }
     void convert(const QString& input, const char* from) { type(get("Text1"), input), unit(from), unit("btn01_1"); }
     QString dat() { return folder->filePath("prog/user.dat"); }
@@ -46,7 +49,7 @@ class TestUser1 : public ScreenTest<diaUser1> {
     // Save and Cancel Changes enabled.
     QString state()
     {
-        QString s = window()->windowTitle() + ' ' + QString::number(window()->findChild<QWidget*>("helpbox")->isVisibleTo(window()))
+        QString s = title() + ' ' + QString::number(window()->findChild<QWidget*>("helpbox")->isVisibleTo(window()))
             + QString::number(window()->findChild<QWidget*>("Frame1_0")->isEnabled());
         for (const char* a : {"mnuReviseCustom", "mnuSaveCustom", "mnuChanges"})
             s += QString::number(window()->findChild<QAction*>(a)->isEnabled());
@@ -111,6 +114,7 @@ private slots:
         QTest::newRow("folder and file read-only") << "Fingers" << "2.5" << 0444 << "The custom units could not be saved to <file>: it is read-only.";
         QTest::newRow("name in single quotes") << "'Metric'" << "2.5" << 0 << "";
         QTest::newRow("empty name") << "" << "2.5" << 0 << "";
+        QTest::newRow("name with [*]") << "Sizes [*] here" << "2.5" << 0 << "";
     }
     void save()
     {
@@ -145,11 +149,34 @@ private slots:
         menu("toMain");
         QTRY_COMPARE(control<QLabel>(platform::the<UnitMenu>(), "lblUser2")->text(), name);
         open(2);
-        QCOMPARE(window()->windowTitle() + shown("factorUser4"), caption + "2.5");
+        QCOMPARE(title() + shown("factorUser4"), caption + "2.5");
         menu("mnuReviseCustom");
         QCOMPARE(shown("txtTableName"), name);
         menu("mnuSaveCustom");
         QCOMPARE(file(), saved);
+    }
+
+    // A name as the file holds it: the caption shows it as written (Qt
+    // would drop a "[*]"; an empty name shows as a blank), Revise puts it
+    // into the name box exactly, and a save unchanged writes it back as
+    // the box holds it (a blank kept after the "=").
+    void storedNames_data()
+    {
+        columns({"stored", "caption", "box"});
+        QTest::newRow("blank in double quotes") << "\" \"" << " " << " ";
+        QTest::newRow("empty") << "" << " " << "";
+        QTest::newRow("[*] and [*][*]") << "[*][*] Sizes [*] here" << "[*][*] Sizes [*] here" << "[*][*] Sizes [*] here";
+    }
+    void storedNames()
+    {
+        setFile("[User2Factors]\nTable_Name=" + cell("stored").toLatin1() + "\n");
+        open(2);
+        QCOMPARE(title(), cell("caption"));
+        menu("mnuReviseCustom");
+        QCOMPARE(shown("txtTableName"), cell("box"));
+        menu("mnuSaveCustom");
+        QCOMPARE(QString(file()).section('\n', 1, 1), "Table_Name=" + cell("box"));
+        QCOMPARE(title(), cell("caption"));
     }
 
     // Without its section in the file, the default set in inches; the last

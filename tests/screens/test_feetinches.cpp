@@ -57,6 +57,7 @@ private slots:
         QTest::newRow("no inches number") << "1" << "x" << "FtInches" << "Inches" << 0 << "|-";
         QTest::newRow("beyond single") << "1e39" << none << "Inches" << "Feet" << 1 << "|-";
         QTest::newRow("beyond 32 bits") << "3e9" << none << "Inches" << "FtInches" << 1 << "|";
+        QTest::newRow("beyond 32 bits, negative") << "-3e9" << none << "Inches" << "FtInches" << 1 << "|";
         QTest::newRow("de_DE") << "1,7145" << none << "Meters" << "FtInches" << 1 << "5|7,5";
     }
     void converts()
