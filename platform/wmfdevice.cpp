@@ -35,8 +35,11 @@ using platform::metafile::detail::u32;
 // libwmf believes the sizes a file declares and allocates them, up to
 // gigabytes; everything it allocates comes out of this budget, and a
 // request past it fails as memory running out, which it reports as an error.
+// Files as programs write them take well under a megabyte; the budget, the
+// bitmaps' (Device::MostBitmapBytes) and the drawing's image fit in the
+// helper's address space (platform::metafile::MaxHelperBytes) beside Qt.
 struct Budget {
-    static constexpr size_t Limit = 256 * 1024 * 1024;
+    static constexpr size_t Limit = 48 * 1024 * 1024;
     static constexpr size_t Head = alignof(std::max_align_t);
     size_t used = 0;
 
@@ -87,6 +90,8 @@ struct Device {
     // Raster operations that combine with what is there are drawn as such
     // (see playWmf).
     bool combining = false;
+    // The most points of one figure: many lower the scale (see playOnto).
+    int figurePoints = 0;
     // Text is placed by the device itself while playing (see stringWidth).
     bool playing = false;
     const FontsNeeded* fontsNeeded = nullptr;
@@ -98,7 +103,7 @@ struct Device {
     // many small compressed bitmaps of great size must not take gigabytes.
     std::vector<std::unique_ptr<QImage>> bitmaps;
     qsizetype bitmapBytes = 0;
-    static constexpr qsizetype MostBitmapBytes = 256 * 1024 * 1024;
+    static constexpr qsizetype MostBitmapBytes = 32 * 1024 * 1024;
 };
 
 Device& device(wmfAPI* api)
@@ -878,13 +883,40 @@ void install(wmfAPI* api)
     api->font_data = fonts;
 }
 
+// What Qt needs to draw a figure grows with its points times the scale it
+// is drawn at: a line through 65,535 points takes some 300 MB drawn four
+// times as large. A figure of more points than this divided by the scale
+// lowers the picture's scale.
+constexpr int MostScaledPoints = 65536;
+
+// The most points of one figure (a polyline, a polygon or a polypolygon)
+// among the records of the file whose standard header starts at `headerAt`:
+// half its record's parameter words, at most.
+int mostFigurePoints(const std::vector<unsigned char>& bytes, size_t headerAt)
+{
+    if (bytes.size() < headerAt + 18)
+        return 0;
+    size_t most = 0;
+    for (size_t at = headerAt + 2 * size_t(u16(bytes.data() + headerAt + 2)); at + 6 <= bytes.size();) {
+        const size_t words = u32(bytes.data() + at);
+        if (words < 3 || words > (bytes.size() - at) / 2)
+            break;
+        const uint32_t function = u16(bytes.data() + at + 4);
+        if (function == 0x0324 || function == 0x0325 || function == 0x0538)
+            most = std::max(most, (words - 3) / 2);
+        at += 2 * words;
+    }
+    return int(std::min<size_t>(most, MostScaledPoints));
+}
+
 // The records played onto an image several times the picture's size (as
-// many as the pixels allowed), filled first with `ground`; null where the
-// player fails.
+// many as the pixels and the largest figure allow), filled first with
+// `ground`; null where the player fails.
 QImage playOnto(wmfAPI* api, Device& d, QColor ground)
 {
     using platform::metafile::MaxPixels;
-    const int scale = std::clamp(int(std::sqrt(double(MaxPixels) / (double(d.size.width()) * d.size.height()))), 1, 4);
+    const int most = std::clamp(MostScaledPoints / std::max(d.figurePoints, 1), 1, 4);
+    const int scale = std::clamp(int(std::sqrt(double(MaxPixels) / (double(d.size.width()) * d.size.height()))), 1, most);
     // An opaque ground keeps no alpha: raster operations combine colours only.
     d.image = QImage(d.size * scale, ground.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     if (d.image.isNull())
@@ -941,6 +973,7 @@ QImage playWmf(const unsigned char* data, size_t size, const platform::metafile:
     d.fontsNeeded = &fontsNeeded;
     d.setsWindow = prepared.setsWindow;
     d.combining = prepared.combines;
+    d.figurePoints = mostFigurePoints(prepared.bytes, header.kind == Kind::PlaceableWmf ? 22 : 0);
     if (header.kind == Kind::PlaceableWmf) {
         d.placeable = true;
         d.left = detail::s16(data + 6);
