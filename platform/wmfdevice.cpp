@@ -580,6 +580,64 @@ void ropDraw(wmfAPI* api, wmfROP_Draw_t* r)
     }
 }
 
+// A bitmap compressed by runs of 8 or 4 bits a pixel (BI_RLE8, BI_RLE4) as
+// the same bitmap uncompressed. Its escapes may skip pixels (the rest of a
+// row, the rest of the bitmap, or a jump ahead): these keep index 0. Qt
+// would leave them as whatever its memory held, and the picture would
+// change from one run to the next. Runs past the bitmap's edges are cut
+// off. Empty where the bitmap is not one of these, or too large.
+QByteArray expandRuns(const unsigned char* dib, size_t length, uint32_t headerSize, uint32_t colours)
+{
+    const int32_t width = int32_t(u32(dib + 4)), height = int32_t(u32(dib + 8));
+    const uint32_t bits = u16(dib + 14), compression = u32(dib + 16);
+    const size_t start = size_t(headerSize) + colours;
+    if (!((compression == 1 && bits == 8) || (compression == 2 && bits == 4)) || width <= 0 || height <= 0
+        || start > length)
+        return {};
+    const size_t rowBytes = (size_t(width) * bits + 31) / 32 * 4;
+    if (rowBytes * size_t(height) > size_t(Device::MostBitmapBytes))
+        return {};
+    QByteArray out(qsizetype(start + rowBytes * size_t(height)), '\0');
+    std::copy(dib, dib + start, out.data());
+    for (int i = 0; i < 4; ++i) { // uncompressed now, and the rows' size
+        out[16 + i] = 0;
+        out[20 + i] = char(rowBytes * size_t(height) >> (8 * i) & 0xFF);
+    }
+    auto* rows = reinterpret_cast<unsigned char*>(out.data()) + start;
+    const auto put = [&](size_t x, size_t y, unsigned index) {
+        if (x >= size_t(width) || y >= size_t(height))
+            return;
+        unsigned char& b = rows[y * rowBytes + (bits == 8 ? x : x / 2)];
+        b = bits == 8 ? index : x % 2 ? (b & 0xF0) | index : (b & 0x0F) | index << 4;
+    };
+    size_t x = 0, y = 0;
+    for (size_t at = start; at + 2 <= length && y < size_t(height);) {
+        const unsigned count = dib[at], value = dib[at + 1];
+        at += 2;
+        if (count) { // a run of one index (RLE8), or of two taking turns (RLE4)
+            for (unsigned i = 0; i < count; ++i, ++x)
+                put(x, y, bits == 8 ? value : i % 2 ? value & 0x0F : value >> 4);
+        } else if (value == 0) { // the row's end
+            x = 0, ++y;
+        } else if (value == 1) { // the bitmap's end
+            break;
+        } else if (value == 2) { // a jump right and up
+            if (at + 2 > length)
+                break;
+            x += dib[at], y += dib[at + 1];
+            at += 2;
+        } else { // so many indexes as they are, padded to a word
+            const size_t bytes = bits == 8 ? value : (value + 1) / 2;
+            if (bytes > length - at)
+                break;
+            for (unsigned i = 0; i < value; ++i, ++x)
+                put(x, y, bits == 8 ? dib[at + i] : i % 2 ? dib[at + i / 2] & 0x0F : dib[at + i / 2] >> 4);
+            at += bytes + bytes % 2;
+        }
+    }
+    return out;
+}
+
 // A device-independent bitmap as the metafile holds it: a header, its
 // colours and its rows, without the file header a bitmap file starts with.
 // Qt reads it once that header is put in front.
@@ -601,6 +659,14 @@ QImage readDib(const unsigned char* dib, long length)
             colours += 12;
     } else {
         return {};
+    }
+    QByteArray expanded;
+    if (compression == 1 || compression == 2) {
+        expanded = expandRuns(dib, size_t(length), headerSize, colours);
+        if (expanded.isEmpty())
+            return {};
+        dib = reinterpret_cast<const unsigned char*>(expanded.constData());
+        length = long(expanded.size());
     }
     QByteArray file("BM", 2);
     const uint32_t offset = 14 + headerSize + colours;
