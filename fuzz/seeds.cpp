@@ -25,6 +25,8 @@ int main(int argc, char** argv)
     std::ofstream(root / "wmf/pattern-brush", std::ios::binary) << metafiles::patternBrush(1, 1, true);
     std::ofstream(root / "wmf/restored", std::ios::binary) << metafiles::restored({-1, 1});
     std::ofstream(root / "wmf/selections", std::ios::binary) << metafiles::manySelections(100);
+    std::ofstream(root / "wmf/runs-4", std::ios::binary) << metafiles::runLengthBitmaps(4);
+    std::ofstream(root / "wmf/runs-8", std::ios::binary) << metafiles::runLengthBitmaps(8);
     std::ofstream(root / "emf/text", std::ios::binary) << metafiles::emfWithText();
     std::ofstream(root / "emf/emf", std::ios::binary) << metafiles::emf();
     std::ofstream(root / "emf/path-open", std::ios::binary) << metafiles::emfStrokedPath(false);
