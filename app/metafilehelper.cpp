@@ -8,12 +8,14 @@
 #include "platform/metafile.h"
 
 #include <QGuiApplication>
+#include <QThreadPool>
 
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <malloc.h>
 #include <optional>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -80,8 +82,15 @@ int main(int argc, char** argv)
     limit(RLIMIT_CORE, 0);
 #ifndef ORVALIS_ADDRESS_SANITIZER
     // The address sanitizer reserves far more address space than this.
-    limit(RLIMIT_AS, rlim_t(1024) * 1024 * 1024);
+    limit(RLIMIT_AS, platform::metafile::MaxHelperBytes);
 #endif
+    // The bound counts address space, not memory used: every thread that
+    // allocates would reserve an arena of 64 MB of its own, and Qt scales
+    // and converts large images on as many threads as there are cores,
+    // each with a stack of megabytes. One arena, and one worker thread
+    // (the picture comes out the same).
+    mallopt(M_ARENA_MAX, 1);
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
     if (argc != 4)
         return 2;
     const long width = side(argv[2]), height = side(argv[3]);

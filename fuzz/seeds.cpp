@@ -34,6 +34,8 @@ int main(int argc, char** argv)
     std::ofstream(root / "wmf/set-bits-pattern", std::ios::binary) << metafiles::setBitsPattern(true);
     std::ofstream(root / "wmf/pen-kept", std::ios::binary) << metafiles::penKeptBySavedState();
     std::ofstream(root / "wmf/font-in-freed-place", std::ios::binary) << metafiles::fontInFreedPlace();
+    std::ofstream(root / "wmf/runs-4", std::ios::binary) << metafiles::runLengthBitmaps(4);
+    std::ofstream(root / "wmf/runs-8", std::ios::binary) << metafiles::runLengthBitmaps(8);
     std::ofstream(root / "emf/text", std::ios::binary) << metafiles::emfWithText();
     std::ofstream(root / "emf/emf", std::ios::binary) << metafiles::emf();
     std::ofstream(root / "emf/path-open", std::ios::binary) << metafiles::emfStrokedPath(false);

@@ -31,6 +31,12 @@ constexpr size_t PictureHeaderBytes = 8;
 constexpr int TimeLimitMs = 2000;
 // The largest own size, in pixels a side, that is believed.
 constexpr int MaxSide = 20000;
+// The address space one helper may take. A window starts a helper for
+// each of its buttons' metafiles, up to five at once: together they stay
+// under 1.3 GB. A button's picture takes about 80 MB of it (Qt, the
+// fonts, one worker thread); a file that needs more than the rest is
+// shown as the button's own picture.
+constexpr uint64_t MaxHelperBytes = 256 * 1024 * 1024;
 
 struct Header {
     Kind kind = Kind::None;

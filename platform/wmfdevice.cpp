@@ -35,8 +35,11 @@ using platform::metafile::detail::u32;
 // libwmf believes the sizes a file declares and allocates them, up to
 // gigabytes; everything it allocates comes out of this budget, and a
 // request past it fails as memory running out, which it reports as an error.
+// Files as programs write them take well under a megabyte; the budget, the
+// bitmaps' (Device::MostBitmapBytes) and the drawing's image fit in the
+// helper's address space (platform::metafile::MaxHelperBytes) beside Qt.
 struct Budget {
-    static constexpr size_t Limit = 256 * 1024 * 1024;
+    static constexpr size_t Limit = 48 * 1024 * 1024;
     static constexpr size_t Head = alignof(std::max_align_t);
     size_t used = 0;
 
@@ -87,6 +90,8 @@ struct Device {
     // Raster operations that combine with what is there are drawn as such
     // (see playWmf).
     bool combining = false;
+    // The most points of one figure: many lower the scale (see playOnto).
+    int figurePoints = 0;
     // Text is placed by the device itself while playing (see stringWidth).
     bool playing = false;
     const FontsNeeded* fontsNeeded = nullptr;
@@ -98,7 +103,7 @@ struct Device {
     // many small compressed bitmaps of great size must not take gigabytes.
     std::vector<std::unique_ptr<QImage>> bitmaps;
     qsizetype bitmapBytes = 0;
-    static constexpr qsizetype MostBitmapBytes = 256 * 1024 * 1024;
+    static constexpr qsizetype MostBitmapBytes = 32 * 1024 * 1024;
 };
 
 // Marks a bitmap read for a pattern brush that takes the colours of the
@@ -587,6 +592,64 @@ void ropDraw(wmfAPI* api, wmfROP_Draw_t* r)
     }
 }
 
+// A bitmap compressed by runs of 8 or 4 bits a pixel (BI_RLE8, BI_RLE4) as
+// the same bitmap uncompressed. Its escapes may skip pixels (the rest of a
+// row, the rest of the bitmap, or a jump ahead): these keep index 0. Qt
+// would leave them as whatever its memory held, and the picture would
+// change from one run to the next. Runs past the bitmap's edges are cut
+// off. Empty where the bitmap is not one of these, or too large.
+QByteArray expandRuns(const unsigned char* dib, size_t length, uint32_t headerSize, uint32_t colours)
+{
+    const int32_t width = int32_t(u32(dib + 4)), height = int32_t(u32(dib + 8));
+    const uint32_t bits = u16(dib + 14), compression = u32(dib + 16);
+    const size_t start = size_t(headerSize) + colours;
+    if (!((compression == 1 && bits == 8) || (compression == 2 && bits == 4)) || width <= 0 || height <= 0
+        || start > length)
+        return {};
+    const size_t rowBytes = (size_t(width) * bits + 31) / 32 * 4;
+    if (rowBytes * size_t(height) > size_t(Device::MostBitmapBytes))
+        return {};
+    QByteArray out(qsizetype(start + rowBytes * size_t(height)), '\0');
+    std::copy(dib, dib + start, out.data());
+    for (int i = 0; i < 4; ++i) { // uncompressed now, and the rows' size
+        out[16 + i] = 0;
+        out[20 + i] = char(rowBytes * size_t(height) >> (8 * i) & 0xFF);
+    }
+    auto* rows = reinterpret_cast<unsigned char*>(out.data()) + start;
+    const auto put = [&](size_t x, size_t y, unsigned index) {
+        if (x >= size_t(width) || y >= size_t(height))
+            return;
+        unsigned char& b = rows[y * rowBytes + (bits == 8 ? x : x / 2)];
+        b = bits == 8 ? index : x % 2 ? (b & 0xF0) | index : (b & 0x0F) | index << 4;
+    };
+    size_t x = 0, y = 0;
+    for (size_t at = start; at + 2 <= length && y < size_t(height);) {
+        const unsigned count = dib[at], value = dib[at + 1];
+        at += 2;
+        if (count) { // a run of one index (RLE8), or of two taking turns (RLE4)
+            for (unsigned i = 0; i < count; ++i, ++x)
+                put(x, y, bits == 8 ? value : i % 2 ? value & 0x0F : value >> 4);
+        } else if (value == 0) { // the row's end
+            x = 0, ++y;
+        } else if (value == 1) { // the bitmap's end
+            break;
+        } else if (value == 2) { // a jump right and up
+            if (at + 2 > length)
+                break;
+            x += dib[at], y += dib[at + 1];
+            at += 2;
+        } else { // so many indexes as they are, padded to a word
+            const size_t bytes = bits == 8 ? value : (value + 1) / 2;
+            if (bytes > length - at)
+                break;
+            for (unsigned i = 0; i < value; ++i, ++x)
+                put(x, y, bits == 8 ? dib[at + i] : i % 2 ? dib[at + i / 2] & 0x0F : dib[at + i / 2] >> 4);
+            at += bytes + bytes % 2;
+        }
+    }
+    return out;
+}
+
 // A device-independent bitmap as the metafile holds it: a header, its
 // colours and its rows, without the file header a bitmap file starts with.
 // Qt reads it once that header is put in front.
@@ -608,6 +671,14 @@ QImage readDib(const unsigned char* dib, long length)
             colours += 12;
     } else {
         return {};
+    }
+    QByteArray expanded;
+    if (compression == 1 || compression == 2) {
+        expanded = expandRuns(dib, size_t(length), headerSize, colours);
+        if (expanded.isEmpty())
+            return {};
+        dib = reinterpret_cast<const unsigned char*>(expanded.constData());
+        length = long(expanded.size());
     }
     QByteArray file("BM", 2);
     const uint32_t offset = 14 + headerSize + colours;
@@ -893,13 +964,40 @@ void install(wmfAPI* api)
     api->font_data = fonts;
 }
 
+// What Qt needs to draw a figure grows with its points times the scale it
+// is drawn at: a line through 65,535 points takes some 300 MB drawn four
+// times as large. A figure of more points than this divided by the scale
+// lowers the picture's scale.
+constexpr int MostScaledPoints = 65536;
+
+// The most points of one figure (a polyline, a polygon or a polypolygon)
+// among the records of the file whose standard header starts at `headerAt`:
+// half its record's parameter words, at most.
+int mostFigurePoints(const std::vector<unsigned char>& bytes, size_t headerAt)
+{
+    if (bytes.size() < headerAt + 18)
+        return 0;
+    size_t most = 0;
+    for (size_t at = headerAt + 2 * size_t(u16(bytes.data() + headerAt + 2)); at + 6 <= bytes.size();) {
+        const size_t words = u32(bytes.data() + at);
+        if (words < 3 || words > (bytes.size() - at) / 2)
+            break;
+        const uint32_t function = u16(bytes.data() + at + 4);
+        if (function == 0x0324 || function == 0x0325 || function == 0x0538)
+            most = std::max(most, (words - 3) / 2);
+        at += 2 * words;
+    }
+    return int(std::min<size_t>(most, MostScaledPoints));
+}
+
 // The records played onto an image several times the picture's size (as
-// many as the pixels allowed), filled first with `ground`; null where the
-// player fails.
+// many as the pixels and the largest figure allow), filled first with
+// `ground`; null where the player fails.
 QImage playOnto(wmfAPI* api, Device& d, QColor ground)
 {
     using platform::metafile::MaxPixels;
-    const int scale = std::clamp(int(std::sqrt(double(MaxPixels) / (double(d.size.width()) * d.size.height()))), 1, 4);
+    const int most = std::clamp(MostScaledPoints / std::max(d.figurePoints, 1), 1, 4);
+    const int scale = std::clamp(int(std::sqrt(double(MaxPixels) / (double(d.size.width()) * d.size.height()))), 1, most);
     // An opaque ground keeps no alpha: raster operations combine colours only.
     d.image = QImage(d.size * scale, ground.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     if (d.image.isNull())
@@ -956,6 +1054,7 @@ QImage playWmf(const unsigned char* data, size_t size, const platform::metafile:
     d.fontsNeeded = &fontsNeeded;
     d.setsWindow = prepared.setsWindow;
     d.combining = prepared.combines;
+    d.figurePoints = mostFigurePoints(prepared.bytes, header.kind == Kind::PlaceableWmf ? 22 : 0);
     if (header.kind == Kind::PlaceableWmf) {
         d.placeable = true;
         d.left = detail::s16(data + 6);

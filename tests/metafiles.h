@@ -675,4 +675,36 @@ inline std::string emfStrokedPath(bool closed)
     return emfFile(r);
 }
 
+// A bitmap of 8 x 8 pixels compressed by runs of `bits` (4 or 8) a pixel,
+// of three colours: 0 Yellow, 1 Blue, 2 Crimson. From the bottom row up:
+// Blue, Crimson, Blue, Crimson, then a jump to the second row's seventh
+// pixel; two Blue; the row's end; a row of Crimson; the bitmap's end.
+// Every pixel skipped is Yellow.
+inline std::vector<uint16_t> runLengthDib(uint16_t bits)
+{
+    std::string b;
+    for (uint32_t v : {40u, 8u, 8u})
+        put32(b, v);
+    put16(b, 1), put16(b, bits);
+    const std::string runs = bits == 8 ? std::string("\0\3\1\2\1\0" "\1\2" "\0\2\2\1" "\2\1" "\0\0" "\10\2" "\0\1", 20)
+                                       : std::string("\0\3\x12\x10" "\1\x20" "\0\2\2\1" "\2\x11" "\0\0" "\10\x22" "\0\1", 18);
+    for (uint32_t v : {bits == 8 ? 1u : 2u, uint32_t(runs.size()), 0u, 0u, 3u, 0u}) // compression, size, used colours
+        put32(b, v);
+    for (uint32_t rgb : {uint32_t(Yellow), uint32_t(Blue), uint32_t(Crimson)})
+        put32(b, rgb); // blue, green, red, unused
+    return words(b + runs);
+}
+
+// On 100 x 100 units, the compressed bitmap stretched over the left half,
+// and the right half filled with it as a pattern brush, without outline.
+inline std::string runLengthBitmaps(uint16_t bits)
+{
+    WmfRecords r = hundredUnits();
+    r(0x0F43, std::vector<uint16_t>{0x0020, 0x00CC, 0, 8, 8, 0, 0, 100, 50, 0, 0} + runLengthDib(bits));
+    r(0x02FA, {5, 0, 0, 0, 0}), r(0x012D, {0});
+    r(0x0142, std::vector<uint16_t>{5, 0} + runLengthDib(bits)), r(0x012D, {1});
+    r(0x041B, {100, 100, 0, 50});
+    return wmfFile(r, 2, true, 96, 100, 100);
+}
+
 } // namespace metafiles

@@ -337,6 +337,45 @@ private slots:
             QCOMPARE(qAlpha(image.pixel(50, 10)) > 128, closed); // the closing line's middle
         }
     }
+    // A bitmap compressed by runs, stretched and as a pattern brush, draws
+    // the same picture on every run whatever memory held before: the
+    // pixels its escapes skip are its first colour.
+    void runLengthBitmapsAlike_data()
+    {
+        QTest::addColumn<int>("bits");
+        QTest::newRow("4 bits a pixel") << 4;
+        QTest::newRow("8 bits a pixel") << 8;
+    }
+    void runLengthBitmapsAlike()
+    {
+        QFETCH(int, bits);
+        const std::string bytes = runLengthBitmaps(uint16_t(bits));
+        // The helper inherits the environment: its allocator fills what it
+        // hands out with a byte of our choosing.
+        const bool wasSet = qEnvironmentVariableIsSet("MALLOC_PERTURB_");
+        const QByteArray was = qgetenv("MALLOC_PERTURB_");
+        QList<QImage> images;
+        for (const char* fill : {"1", "119", "254"}) {
+            qputenv("MALLOC_PERTURB_", fill);
+            images.append(load(bytes, QSize(200, 200)));
+        }
+        if (wasSet)
+            qputenv("MALLOC_PERTURB_", was);
+        else
+            qunsetenv("MALLOC_PERTURB_");
+        QCOMPARE(images[0].size(), QSize(200, 200));
+        QVERIFY(images[1] == images[0]);
+        QVERIFY(images[2] == images[0]);
+        // The stretched bitmap's pixels are 12.5 x 25 picture pixels, its
+        // bottom row at the bottom.
+        const std::pair<QPoint, uint32_t> pixels[] = {
+            {{6, 187}, Blue},  {{19, 187}, Crimson}, {{80, 187}, Yellow}, // set, and after the jump
+            {{25, 162}, Yellow}, {{94, 162}, Blue},                          // jumped over, then set
+            {{25, 137}, Crimson}, {{25, 50}, Yellow},                       // a row, then the end
+        };
+        for (const auto& [at, colour] : pixels)
+            QVERIFY2(same(images[0].pixel(at), colour), qPrintable(describe(images[0], at)));
+    }
 };
 ORVALIS_TEST(TestMetafile)
 #include "test_metafile.moc"
