@@ -689,7 +689,15 @@ QImage readDib(const unsigned char* dib, long length)
     file.append(reinterpret_cast<const char*>(dib), length);
     QBuffer buffer(&file);
     QImageReader reader(&buffer, "bmp");
-    return reader.read();
+    QImage image = reader.read();
+    // Qt's painting reads an index's colour without a bound, and the reader
+    // leaves indexes past a short colour table as they are: those are black.
+    if (const int indexes = image.depth() <= 8 ? 1 << image.depth() : 0; image.colorCount() < indexes) {
+        QList<QRgb> table = image.colorTable();
+        table.resize(indexes, qRgb(0, 0, 0));
+        image.setColorTable(table);
+    }
+    return image;
 }
 
 void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)

@@ -577,6 +577,19 @@ inline std::string fontInFreedPlace()
     return wmfFile(r, 2, true, 96, 100, 100);
 }
 
+// A bitmap of two pixels, 8 bits a pixel, with one colour, Yellow: the
+// second pixel's index is past its colour table. Stretched over the whole
+// of 100 x 100 units.
+inline std::string indexPastColours()
+{
+    std::string b;
+    for (uint32_t v : {40u, 2u, 1u, 0x00080001u, 0u, 4u, 0u, 0u, 1u, 0u, uint32_t(Yellow), 0x0000C800u})
+        put32(b, v);
+    WmfRecords r = hundredUnits();
+    r(0x0F43, std::vector<uint16_t>{0x0020, 0x00CC, 0, 1, 2, 0, 0, 100, 100, 0, 0} + words(b));
+    return wmfFile(r, 1, true, 96, 100, 100);
+}
+
 // Two tricks of programs that write metafiles, on 200 x 100 units:
 // - a Blue square (0,0)-(100,100) made of two triangles that meet on its
 //   diagonal from (100,0) to (0,100);

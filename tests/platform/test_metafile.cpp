@@ -283,6 +283,7 @@ private slots:
         row("a pattern brush not played takes and frees its place", kept('u'), middle, {0x00FF00});
         row("FILLREGION's brush by the file's table", kept('f'), {{35, 35}, {80, 80}}, {0x00FF00, Clear});
         row("a pen kept only by a saved state", penKeptBySavedState(), {{50, 50}, {50, 40}}, {0x000000, Clear});
+        row("a bitmap's index past its colours: black", indexPastColours(), {{25, 50}, {75, 50}}, {Yellow, 0x000000});
         row("66,000 pens let go", penRounds(0), middle, {0xFF0000});
         row("66,000 pens let go inside SAVEDC and RESTOREDC(-1)", penRounds(1), middle, {0xFF0000});
         row("66,000 pens let go inside two SAVEDC and RESTOREDC(-2)", penRounds(2), middle, {0xFF0000});
